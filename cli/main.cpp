@@ -1,0 +1,5 @@
+#include <cstdio>
+int main() {
+  std::puts("tessaform-cli");
+  return 0;
+}

@@ -1,0 +1,9 @@
+#include "model/ShellCallbacks.h"
+
+namespace tf {
+
+void ShowMessage(const ShellCallbacks& shell, std::u16string_view text, MessageIcon icon) {
+  if (shell.showMessage) shell.showMessage(text, u"Message", icon);
+}
+
+}  // namespace tf
