@@ -1,0 +1,12 @@
+#pragma once
+// Reads the parameter file (config.ini) into the force-field tables.
+
+#include "forcefield/ForceFieldTables.h"
+
+namespace tf {
+
+// Returns true on success. On failure the tables may be partly filled and
+// must not be used. The file is 8-bit text read as whitespace-separated words.
+bool LoadParameterFile(ForceFieldTables& tables, const char* path = "config.ini");
+
+}  // namespace tf
