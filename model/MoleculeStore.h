@@ -10,6 +10,7 @@
 #include "model/Atom.h"
 #include "model/ShellCallbacks.h"
 #include "view/Camera.h"
+#include "view/GraphicsObjects.h"
 
 namespace tf {
 
@@ -75,6 +76,7 @@ struct MoleculeStore {
   std::recursive_mutex renderLock;
 
   ShellCallbacks shell;
+  GraphicsObjects graphics;
 };
 
 // Empties the document and resets the accumulated model rotation; the view
