@@ -1,0 +1,42 @@
+#pragma once
+// The molecular-mechanics energy of the store's molecule and the part of it
+// that one atom takes part in. Single precision throughout; energies in the
+// unit the stiffness constants imply. Callers hold modelLock while a shaping
+// worker may run.
+
+#include <cstdint>
+
+#include "model/MoleculeStore.h"
+#include "shaping/EnergyTerms.h"
+#include "view/Math.h"
+
+namespace tf {
+
+struct EnergyComponents {
+  float distances = 0.0f;
+  float angles = 0.0f;
+  float outOfPlane = 0.0f;
+  float torsions = 0.0f;
+  float lennardJones = 0.0f;
+  float coulomb = 0.0f;
+  float total = 0.0f;
+};
+
+// Every term of the molecule, all six kinds whatever the shaping-term set:
+// per bond its torsions then its length; per atom its angles, its
+// out-of-plane term and its non-bonded pairs with later atoms. Pairs that are
+// bonded (1-2) or share a bonded atom (1-3) are excluded; all others count in
+// full, without cut-off.
+EnergyComponents ComputeEnergyComponents(const MoleculeStore& store);
+
+// Sets energyChange to the total minus the previous energy, then energy to
+// the total, and returns the total.
+float TotalEnergy(MoleculeStore& store);
+
+// Sum of the terms of the kinds in `terms` (kTermDistances ... kTermCoulomb)
+// that contain `atom`, with the atom at `trial` when given and at its stored
+// position otherwise. 0 when no bit is set or the atom is not in use.
+float LocalEnergy(const MoleculeStore& store, uint32_t atom, uint32_t terms,
+                  const Vector3* trial = nullptr);
+
+}  // namespace tf

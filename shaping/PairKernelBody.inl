@@ -1,0 +1,102 @@
+// Body of the pair kernel, included by each build of it after it has defined
+// F8, U8, I8 (eight-lane vector types) and SqrtLanes(F8). Uses no library
+// templates, so nothing compiled here for one instruction set can be shared
+// with code compiled for another.
+
+namespace {
+
+template <typename V, typename T>
+inline V LoadLanes(const T* from) {
+  V v;
+  __builtin_memcpy(&v, from, sizeof(V));
+  return v;
+}
+
+inline F8 Broadcast(float value) {
+  return F8{value, value, value, value, value, value, value, value};
+}
+
+// max(v, floor); a NaN lane yields floor.
+inline F8 AtLeast(F8 v, F8 floor) {
+  const I8 keep = v >= floor;
+  return reinterpret_cast<F8>((keep & reinterpret_cast<I8>(v)) |
+                              (~keep & reinterpret_cast<I8>(floor)));
+}
+
+inline F8 AtMost(F8 v, F8 ceiling) {
+  const I8 keep = v <= ceiling;
+  return reinterpret_cast<F8>((keep & reinterpret_cast<I8>(v)) |
+                              (~keep & reinterpret_cast<I8>(ceiling)));
+}
+
+inline F8 Masked(F8 v, U8 mask) {
+  return reinterpret_cast<F8>(reinterpret_cast<U8>(v) & mask);
+}
+
+inline float LaneSum(F8 v) {
+  return ((v[0] + v[1]) + (v[2] + v[3])) + ((v[4] + v[5]) + (v[6] + v[7]));
+}
+
+template <int kPositions, bool kLennardJones, bool kCoulomb>
+void KernelLoop(const PairKernelInput& in, PairKernelSums& sums) {
+  F8 px[kPositions], py[kPositions], pz[kPositions];
+  for (int k = 0; k < kPositions; ++k) {
+    px[k] = Broadcast(in.px[k]);
+    py[k] = Broadcast(in.py[k]);
+    pz[k] = Broadcast(in.pz[k]);
+  }
+  const F8 minR2 = Broadcast(kPairKernelMinR2);
+  const F8 maxRatio = Broadcast(kPairKernelMaxRatio);
+  const F8 ownHalfSigma = Broadcast(in.ownHalfSigma);
+  const F8 one = Broadcast(1.0f);
+  const U8 lane = {0, 1, 2, 3, 4, 5, 6, 7};
+  F8 ljAcc[kPositions] = {}, coulombAcc[kPositions] = {};
+
+  for (uint32_t j = in.begin & ~7u; j < in.end; j += 8) {
+    U8 mask = LoadLanes<U8>(in.include + j);
+    if (j < in.begin || j + 8 > in.end) {
+      const U8 index = lane + j;
+      mask &= reinterpret_cast<U8>(index >= in.begin) & reinterpret_cast<U8>(index < in.end);
+    }
+    const F8 xj = LoadLanes<F8>(in.x + j);
+    const F8 yj = LoadLanes<F8>(in.y + j);
+    const F8 zj = LoadLanes<F8>(in.z + j);
+    const F8 sigma = ownHalfSigma + LoadLanes<F8>(in.halfSigma + j);
+    const F8 rootEps = LoadLanes<F8>(in.rootEpsilon + j);
+    const F8 charge = LoadLanes<F8>(in.charge + j);
+    for (int k = 0; k < kPositions; ++k) {
+      const F8 dx = xj - px[k];
+      const F8 dy = yj - py[k];
+      const F8 dz = zj - pz[k];
+      const F8 r2 = AtLeast(dx * dx + dy * dy + dz * dz, minR2);
+      const F8 inverseR = one / SqrtLanes(r2);
+      if (kLennardJones) {
+        const F8 s = sigma * inverseR;
+        const F8 s2 = s * s;
+        const F8 t = AtMost(s2 * (s2 * s2), maxRatio);
+        ljAcc[k] += Masked(rootEps * (t * t - t), mask);
+      }
+      if (kCoulomb) coulombAcc[k] += Masked(charge * inverseR, mask);
+    }
+  }
+  for (int k = 0; k < kPositions; ++k) {
+    sums.lennardJones[k] = LaneSum(ljAcc[k]);
+    sums.coulomb[k] = LaneSum(coulombAcc[k]);
+  }
+}
+
+template <int kPositions>
+void KernelForTerms(const PairKernelInput& in, PairKernelSums& sums) {
+  if (in.lennardJones && in.coulomb) return KernelLoop<kPositions, true, true>(in, sums);
+  if (in.lennardJones) return KernelLoop<kPositions, true, false>(in, sums);
+  if (in.coulomb) return KernelLoop<kPositions, false, true>(in, sums);
+}
+
+inline void KernelEntry(const PairKernelInput& in, PairKernelSums& sums) {
+  sums = PairKernelSums{};
+  if (in.begin >= in.end) return;
+  if (in.positionCount >= 2) return KernelForTerms<2>(in, sums);
+  if (in.positionCount == 1) return KernelForTerms<1>(in, sums);
+}
+
+}  // namespace
