@@ -1,0 +1,105 @@
+#include "charges/JacobiEigen.h"
+
+#include <cmath>
+#include <utility>
+
+#include "charges/ChargeTables.h"
+
+namespace tf {
+
+namespace {
+
+// Sweeps at one threshold before it falls regardless; reached only by
+// matrices holding values that are not finite.
+constexpr int kMaxSweepsPerThreshold = 100;
+
+struct Rotation {
+  double sin, cos;
+};
+
+Rotation RotationFor(double hll, double hmm, double hml) {
+  const double x = (hll - hmm) / 2.0;
+  double y = -hml / std::sqrt(hml * hml + x * x);
+  if (x < 0.0) y = -y;
+  const double sin = y / std::sqrt(2.0 * (1.0 + std::sqrt(1.0 - y * y)));
+  return {sin, std::sqrt(1.0 - sin * sin)};
+}
+
+inline void RotatePair(double& il, double& im, const Rotation& r) {
+  const double rotated = il * r.cos - im * r.sin;
+  im = il * r.sin + im * r.cos;
+  il = rotated;
+}
+
+// Rotation of the pair (l, m), l < m, of the packed matrix H and rows l and m of R.
+void Rotate(double* H, double* R, int n, int l, int m) {
+  double* rowL = H + PackedIndex(l, 0);
+  double* rowM = H + PackedIndex(m, 0);
+  const double hll = rowL[l], hmm = rowM[m], hml = rowM[l];
+  const Rotation r = RotationFor(hll, hmm, hml);
+  // Elements (i, l) and (i, m) for i other than l and m, by where they are stored.
+  for (int i = 0; i < l; ++i) RotatePair(rowL[i], rowM[i], r);
+  for (int i = l + 1; i < m; ++i) RotatePair(H[PackedIndex(i, l)], rowM[i], r);
+  for (int i = m + 1; i < n; ++i) {
+    double* rowI = H + PackedIndex(i, 0);
+    RotatePair(rowI[l], rowI[m], r);
+  }
+  double* vectorL = R + static_cast<long>(l) * n;
+  double* vectorM = R + static_cast<long>(m) * n;
+  for (int i = 0; i < n; ++i) RotatePair(vectorL[i], vectorM[i], r);
+
+  const double sin2 = r.sin * r.sin, cos2 = r.cos * r.cos, sinCos = r.sin * r.cos;
+  const double cross = 2.0 * hml * sinCos;
+  rowL[l] = hll * cos2 + hmm * sin2 - cross;
+  rowM[m] = hll * sin2 + hmm * cos2 + cross;
+  rowM[l] = (hll - hmm) * sinCos + hml * (cos2 - sin2);
+}
+
+void SortDescending(double* H, double* R, int n) {
+  for (int k = 0; k < n; ++k) {
+    for (int l = k; l < n; ++l) {
+      double& hk = H[PackedIndex(k, k)];
+      double& hl = H[PackedIndex(l, l)];
+      if (hl > hk) {
+        std::swap(hk, hl);
+        for (int i = 0; i < n; ++i)
+          std::swap(R[static_cast<long>(k) * n + i], R[static_cast<long>(l) * n + i]);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void JacobiEigen(double* H, double* R, int n) {
+  if (n <= 0) return;
+  for (long i = 0; i < static_cast<long>(n) * n; ++i) R[i] = 0.0;
+  for (int i = 0; i < n; ++i) R[static_cast<long>(i) * n + i] = 1.0;
+
+  double offDiagonal = 0.0;
+  for (int r = 1; r < n; ++r)
+    for (int c = 0; c < r; ++c) offDiagonal += H[PackedIndex(r, c)] * H[PackedIndex(r, c)];
+
+  if (offDiagonal > 0.0) {
+    const double norm = std::sqrt(2.0 * offDiagonal);
+    const double finalThreshold = norm * kJacobiTolerance / n;
+    double threshold = norm;
+    do {
+      threshold /= n;
+      bool rotated = true;
+      for (int sweep = 0; rotated && sweep < kMaxSweepsPerThreshold; ++sweep) {
+        rotated = false;
+        for (int l = 0; l < n - 1; ++l) {
+          for (int m = l + 1; m < n; ++m) {
+            if (std::fabs(H[PackedIndex(m, l)]) < threshold) continue;
+            Rotate(H, R, n, l, m);
+            rotated = true;
+          }
+        }
+      }
+    } while (threshold > finalThreshold);
+  }
+  SortDescending(H, R, n);
+}
+
+}  // namespace tf

@@ -1,0 +1,18 @@
+#pragma once
+// Symmetric eigen-solver of the charge model's pi stage.
+
+namespace tf {
+
+// Index of element (row, column), column <= row, in packed lower-triangle storage.
+inline long PackedIndex(long row, long column) {
+  return row * (row + 1) / 2 + column;
+}
+
+// Cyclic Jacobi rotations with a falling threshold (relative tolerance
+// 1e-10) on the symmetric n x n matrix H in packed lower-triangle storage. On
+// return the diagonal of H holds the eigenvalues in descending order (equal
+// values keep their order) and row k of R (n x n, row-major) is the unit
+// eigenvector of the k-th.
+void JacobiEigen(double* H, double* R, int n);
+
+}  // namespace tf

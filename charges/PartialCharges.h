@@ -1,0 +1,30 @@
+#pragma once
+// Partial atomic charges from the built-in sigma/pi model. Only the atoms'
+// charge classes and the bonds count; coordinates play no part.
+
+#include "model/Atom.h"
+#include "model/MoleculeStore.h"
+
+namespace tf {
+
+// Adds the charge of every atom to `charges` (count values, 0 on entry).
+// classes: charge class 0..9 per atom; any class outside that range leaves
+// every charge 0. The sigma stage solves one inductive system per connected
+// part of the skeleton, then shares charge along every bond; the pi stage
+// fills a Hueckel system per connected part, each skeleton atom with exactly
+// three terminal atoms adding a group pseudo-atom. A bond's direction never
+// matters, and a bond scale of 0 (or a class-9 atom carrying terminal atoms)
+// contributes 0 instead of dividing by zero, so every charge is finite.
+void ComputePartialCharges(int count, const int* classes, int bondCount, const Bond* bonds,
+                           double* charges);
+
+// Charge class of an AtomType: AtomTypes 1..10 are classes 0..9; any other
+// type is charged as defaultAtomType.
+int ChargeClassOf(const ForceFieldTables& tables, int32_t atomType);
+
+// Recomputes the charge of every atom of the store (a single atom gets 0; an
+// empty store is left alone). Takes modelLock while it writes the charges, so
+// the caller must not hold it.
+void RecomputeCharges(MoleculeStore& store);
+
+}  // namespace tf
