@@ -1,0 +1,131 @@
+#include "forcefield/WordStream.h"
+
+#include <charconv>
+
+namespace tf {
+
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+bool IsHexDigit(char c) {
+  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+std::size_t DigitRun(std::string_view text, std::size_t at) {
+  std::size_t end = at;
+  while (end < text.size() && IsDigit(text[end])) ++end;
+  return end - at;
+}
+
+std::size_t IntegerLength(std::string_view text) {
+  std::size_t at = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+  std::size_t digits = DigitRun(text, at);
+  return digits == 0 ? 0 : at + digits;
+}
+
+}  // namespace
+
+bool IsSpaceByte(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::size_t DecimalNumberLength(std::string_view text) {
+  std::size_t at = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+  std::size_t whole = DigitRun(text, at);
+  at += whole;
+  std::size_t fraction = 0;
+  if (at < text.size() && text[at] == '.') {
+    fraction = DigitRun(text, at + 1);
+    if (whole + fraction > 0) at += 1 + fraction;
+  }
+  if (whole + fraction == 0) return 0;
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    std::size_t exponent = at + 1;
+    if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) ++exponent;
+    std::size_t digits = DigitRun(text, exponent);
+    if (digits > 0) at = exponent + digits;
+  }
+  return at;
+}
+
+bool ParseInt(std::string_view text, int32_t& value) {
+  if (text.empty() || IntegerLength(text) != text.size()) return false;
+  if (text[0] == '+') text.remove_prefix(1);
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+bool ParseFloat(std::string_view text, float& value) {
+  if (text.empty() || DecimalNumberLength(text) != text.size()) return false;
+  if (text[0] == '+') text.remove_prefix(1);
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+void WordStream::SkipSpace() {
+  while (position_ < text_.size() && (IsSpaceByte(text_[position_]) || text_[position_] == 0))
+    ++position_;
+  if (position_ >= text_.size()) hitEnd_ = true;
+}
+
+std::string_view WordStream::ReadWord() {
+  SkipSpace();
+  std::size_t start = position_;
+  lastWordStart_ = start;
+  while (position_ < text_.size() && !IsSpaceByte(text_[position_]) && text_[position_] != 0)
+    ++position_;
+  if (position_ >= text_.size()) hitEnd_ = true;
+  return text_.substr(start, position_ - start);
+}
+
+bool WordStream::ReadInt(int32_t& value) {
+  SkipSpace();
+  std::string_view rest = text_.substr(position_);
+  std::size_t length = IntegerLength(rest);
+  if (length == 0 || !ParseInt(rest.substr(0, length), value)) return false;
+  position_ += length;
+  if (position_ >= text_.size()) hitEnd_ = true;
+  return true;
+}
+
+bool WordStream::ReadFloat(float& value) {
+  SkipSpace();
+  std::string_view rest = text_.substr(position_);
+  std::size_t length = DecimalNumberLength(rest);
+  if (length == 0 || !ParseFloat(rest.substr(0, length), value)) return false;
+  position_ += length;
+  if (position_ >= text_.size()) hitEnd_ = true;
+  return true;
+}
+
+bool WordStream::ReadHex(uint32_t& value) {
+  SkipSpace();
+  std::string_view rest = text_.substr(position_);
+  std::size_t at = 0;
+  if (rest.size() > 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X') &&
+      IsHexDigit(rest[2]))
+    at = 2;
+  std::size_t end = at;
+  while (end < rest.size() && IsHexDigit(rest[end])) ++end;
+  if (end == at) return false;
+  auto [last, error] = std::from_chars(rest.data() + at, rest.data() + end, value, 16);
+  if (error != std::errc() || last != rest.data() + end) return false;
+  position_ += end;
+  if (position_ >= text_.size()) hitEnd_ = true;
+  return true;
+}
+
+void WordStream::SkipLine(std::size_t limit) {
+  for (std::size_t skipped = 0; skipped < limit; ++skipped) {
+    if (position_ >= text_.size()) {
+      hitEnd_ = true;
+      return;
+    }
+    if (text_[position_++] == '\n') return;
+  }
+}
+
+}  // namespace tf
