@@ -1,0 +1,23 @@
+#pragma once
+// Reading and writing of the two companion files. Missing files are passed
+// over silently; the caller derives the paths with CompanionPath.
+
+#include <string_view>
+
+#include "io/MoleculeFiles.h"
+
+namespace tf {
+
+// Replaces the bond list with the file's valid pairs (as written, unchecked
+// for duplicates); no file leaves the molecule without bonds.
+void ReadTopologyFile(MoleculeStore& store, std::u16string_view path);
+
+// Overwrites AtomTypes and charges in atom order until a value cannot be read.
+void ReadAtomsFile(MoleculeStore& store, std::u16string_view path);
+
+bool WriteTopologyFile(const MoleculeStore& store, std::u16string_view path);
+
+// Charges with four decimals, or four significant digits in general notation.
+bool WriteAtomsFile(const MoleculeStore& store, std::u16string_view path, bool generalNotation);
+
+}  // namespace tf

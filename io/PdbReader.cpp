@@ -1,0 +1,176 @@
+// Reading a PDB file with its companions into an emptied store.
+
+#include <optional>
+#include <string>
+
+#include "forcefield/FixedText.h"
+#include "forcefield/WordStream.h"
+#include "io/CompanionFiles.h"
+#include "io/FileBytes.h"
+#include "io/MoleculeFiles.h"
+#include "io/PdbColumns.h"
+
+namespace tf {
+
+namespace {
+
+constexpr std::size_t kMaxWord = 255;
+
+int32_t ResidueNumber(std::string_view word, int32_t previous) {
+  if (word.starts_with("**")) return previous;
+  std::size_t length = 0;
+  if (!word.empty() && (word[0] == '-' || word[0] == '+')) length = 1;
+  while (length < word.size() && word[length] >= '0' && word[length] <= '9') ++length;
+  int32_t value = 0;
+  if (!ParseInt(word.substr(0, length), value)) return 0;
+  return value;
+}
+
+class PdbAtomReader {
+ public:
+  PdbAtomReader(MoleculeStore& store, std::string_view text) : store_(store), words_(text) {}
+
+  // Reads atom records until "END...", the end of the file, a number that
+  // cannot be read, or a full store. Returns true when the store filled up.
+  bool ReadAtoms();
+
+ private:
+  enum class Outcome { kNext, kEndOfFile, kUnreadable, kFull };
+
+  Outcome ReadAtomRecord(bool hetatm, std::size_t lineStart);
+  bool ReadByColumns(Atom& atom, std::size_t lineStart);
+  bool ReadByWords(Atom& atom, bool hetatm);
+  int32_t PreviousResidueNumber() const {
+    return store_.atomCount > 0 ? store_.atoms[store_.atomCount - 1].fragmentNumber : 0;
+  }
+
+  MoleculeStore& store_;
+  WordStream words_;
+};
+
+bool PdbAtomReader::ReadAtoms() {
+  std::string_view word = words_.ReadWord();
+  while (!word.starts_with("END") && !words_.AtEnd()) {
+    const bool hetatm = word.starts_with("HETATM");
+    if (word.starts_with("ATOM") || hetatm) {
+      if (store_.atomCount >= kMaxAtoms) return true;
+      switch (ReadAtomRecord(hetatm, words_.LastWordStart())) {
+        case Outcome::kNext:
+          break;
+        case Outcome::kEndOfFile:
+          return false;
+        case Outcome::kUnreadable:
+          return store_.atomCount >= kMaxAtoms;
+        case Outcome::kFull:
+          return true;
+      }
+    } else {
+      words_.SkipLine();
+    }
+    word = words_.ReadWord();
+  }
+  return false;
+}
+
+PdbAtomReader::Outcome PdbAtomReader::ReadAtomRecord(bool hetatm, std::size_t wordStart) {
+  Atom& atom = store_.atoms[store_.atomCount];
+  atom = Atom{};
+  std::string_view text = words_.Text();
+  const bool atLineStart = wordStart == 0 || text[wordStart - 1] == '\n';
+  bool readable = atLineStart && ReadByColumns(atom, wordStart);
+  if (!readable) {
+    readable = ReadByWords(atom, hetatm);
+    if (readable) words_.SkipLine();
+  }
+  ++store_.atomCount;
+  if (words_.AtEnd()) return Outcome::kEndOfFile;
+  if (!readable) return Outcome::kUnreadable;
+  return store_.atomCount >= kMaxAtoms ? Outcome::kFull : Outcome::kNext;
+}
+
+bool PdbAtomReader::ReadByColumns(Atom& atom, std::size_t lineStart) {
+  std::string_view text = words_.Text();
+  std::size_t lineEnd = text.find('\n', lineStart);
+  std::string_view line = text.substr(
+      lineStart, lineEnd == std::string_view::npos ? std::string_view::npos : lineEnd - lineStart);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  std::optional<PdbAtomFields> fields = ReadPdbColumns(line);
+  if (!fields) return false;
+  atom.serial = fields->serial;
+  SetText(atom.name, fields->name);
+  SetText(atom.fragmentName, fields->fragmentName);
+  atom.fragmentNumber = ResidueNumber(fields->residueNumber, PreviousResidueNumber());
+  atom.x = fields->x;
+  atom.y = fields->y;
+  atom.z = fields->z;
+  if (lineEnd == std::string_view::npos) {
+    words_.SetPosition(text.size());
+    words_.SkipLine();  // marks the end of the file as reached
+  } else {
+    words_.SetPosition(lineEnd + 1);
+  }
+  return true;
+}
+
+bool PdbAtomReader::ReadByWords(Atom& atom, bool hetatm) {
+  // A serial that is not a number (such as "*****") reads as 0.
+  std::string_view serial = words_.ReadWord();
+  if (!ParseInt(serial, atom.serial)) atom.serial = 0;
+  std::string_view name = words_.ReadWord();
+  SetText(atom.name, name.substr(0, kMaxWord));
+  std::string_view fragment = words_.ReadWord();
+  SetText(atom.fragmentName, fragment.substr(0, kMaxWord));
+  if (!hetatm) words_.ReadWord();  // chain identifier
+  atom.fragmentNumber = ResidueNumber(words_.ReadWord(), PreviousResidueNumber());
+  return words_.ReadFloat(atom.x) && words_.ReadFloat(atom.y) && words_.ReadFloat(atom.z);
+}
+
+}  // namespace
+
+void SetFilePath(MoleculeStore& store, std::u16string_view path) {
+  SetText(store.filePath, path);
+}
+
+void AssignTypeFromName(MoleculeStore& store, uint32_t atomIndex) {
+  const ForceFieldTables& tables = store.tables;
+  Atom& atom = store.atoms[atomIndex];
+  std::u16string_view name = TextView(atom.name);
+  const uint32_t typeCount = tables.atomTypeCount < static_cast<uint32_t>(kMaxAtomTypes)
+                                 ? tables.atomTypeCount
+                                 : kMaxAtomTypes;
+  for (uint32_t t = 0; t < typeCount; ++t) {
+    int32_t chemical = tables.atomTypes[t].chemicalType;
+    if (chemical < 0 || chemical >= kMaxChemicalTypes) continue;
+    if (name.starts_with(TextView(tables.chemicalTypes[chemical].symbol))) {
+      atom.atomType = static_cast<int32_t>(t);
+      return;
+    }
+  }
+  atom.atomType = 0;
+  for (uint32_t t = 0; t < typeCount; ++t) {
+    if (TextView(tables.atomTypes[t].description) == u"Unknown")
+      atom.atomType = static_cast<int32_t>(t);
+  }
+}
+
+void ReadMolecule(MoleculeStore& store) {
+  std::u16string_view path = TextView(store.filePath);
+  std::optional<std::string> bytes = ReadFileBytes(path);
+  bool limitReached = false;
+  if (!bytes) {
+    ShowMessage(store.shell, u"Bad file.", MessageIcon::Warning);
+  } else {
+    limitReached = PdbAtomReader(store, *bytes).ReadAtoms();
+  }
+  for (uint32_t i = 0; i < store.atomCount; ++i) AssignTypeFromName(store, i);
+  if (limitReached) {
+    ShowMessage(store.shell, u"Too many atoms. Only 7000 atoms have been loaded.",
+                MessageIcon::Information);
+  }
+  std::u16string topology = CompanionPath(path, CompanionKind::Topology);
+  if (topology.empty()) return;
+  ReadTopologyFile(store, topology);
+  ReadAtomsFile(store, CompanionPath(path, CompanionKind::Atoms));
+}
+
+}  // namespace tf
