@@ -37,9 +37,9 @@ class PdbAtomReader {
  private:
   enum class Outcome { kNext, kEndOfFile, kUnreadable, kFull };
 
-  Outcome ReadAtomRecord(bool hetatm, std::size_t lineStart);
+  Outcome ReadAtomRecord(std::string_view keywordWord, bool hetatm);
   bool ReadByColumns(Atom& atom, std::size_t lineStart);
-  bool ReadByWords(Atom& atom, bool hetatm);
+  bool ReadByWords(Atom& atom, bool hetatm, std::string_view keywordWord);
   int32_t PreviousResidueNumber() const {
     return store_.atomCount > 0 ? store_.atoms[store_.atomCount - 1].fragmentNumber : 0;
   }
@@ -54,7 +54,7 @@ bool PdbAtomReader::ReadAtoms() {
     const bool hetatm = word.starts_with("HETATM");
     if (word.starts_with("ATOM") || hetatm) {
       if (store_.atomCount >= kMaxAtoms) return true;
-      switch (ReadAtomRecord(hetatm, words_.LastWordStart())) {
+      switch (ReadAtomRecord(word, hetatm)) {
         case Outcome::kNext:
           break;
         case Outcome::kEndOfFile:
@@ -72,14 +72,15 @@ bool PdbAtomReader::ReadAtoms() {
   return false;
 }
 
-PdbAtomReader::Outcome PdbAtomReader::ReadAtomRecord(bool hetatm, std::size_t wordStart) {
+PdbAtomReader::Outcome PdbAtomReader::ReadAtomRecord(std::string_view keywordWord, bool hetatm) {
+  const std::size_t wordStart = words_.LastWordStart();
   Atom& atom = store_.atoms[store_.atomCount];
   atom = Atom{};
   std::string_view text = words_.Text();
   const bool atLineStart = wordStart == 0 || text[wordStart - 1] == '\n';
   bool readable = atLineStart && ReadByColumns(atom, wordStart);
   if (!readable) {
-    readable = ReadByWords(atom, hetatm);
+    readable = ReadByWords(atom, hetatm, keywordWord);
     if (readable) words_.SkipLine();
   }
   ++store_.atomCount;
@@ -112,16 +113,22 @@ bool PdbAtomReader::ReadByColumns(Atom& atom, std::size_t lineStart) {
   return true;
 }
 
-bool PdbAtomReader::ReadByWords(Atom& atom, bool hetatm) {
-  // A serial that is not a number (such as "*****") reads as 0.
-  std::string_view serial = words_.ReadWord();
+bool PdbAtomReader::ReadByWords(Atom& atom, bool hetatm, std::string_view keywordWord) {
+  // A serial may run into the keyword ("ATOM123456789"); one that is not a
+  // number (such as "*****") reads as 0.
+  const std::size_t keywordLength = hetatm ? 6 : 4;
+  std::string_view serial =
+      keywordWord.size() > keywordLength ? keywordWord.substr(keywordLength) : words_.ReadWord();
   if (!ParseInt(serial, atom.serial)) atom.serial = 0;
   std::string_view name = words_.ReadWord();
   SetText(atom.name, name.substr(0, kMaxWord));
   std::string_view fragment = words_.ReadWord();
   SetText(atom.fragmentName, fragment.substr(0, kMaxWord));
-  if (!hetatm) words_.ReadWord();  // chain identifier
-  atom.fragmentNumber = ResidueNumber(words_.ReadWord(), PreviousResidueNumber());
+  // The chain identifier is one character; a residue number can run into it
+  // ("A1000").
+  std::string_view chain = hetatm ? std::string_view() : words_.ReadWord();
+  std::string_view residue = chain.size() > 1 ? chain.substr(1) : words_.ReadWord();
+  atom.fragmentNumber = ResidueNumber(residue, PreviousResidueNumber());
   return words_.ReadFloat(atom.x) && words_.ReadFloat(atom.y) && words_.ReadFloat(atom.z);
 }
 

@@ -30,7 +30,11 @@ void AppendCoordinate(std::string& out, float value) {
   char buffer[64];
   auto [end, error] =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
-  AppendRight(out, std::string_view(buffer, end - buffer), 8);
+  std::string_view text(buffer, end - buffer);
+  // A value that fills its field would run into the digits before it; a
+  // blank keeps the two numbers apart (the line then shifts).
+  if (text.size() >= 8 && text[0] != '-') out += ' ';
+  AppendRight(out, text, 8);
 }
 
 void AppendAtomLine(std::string& out, const Atom& atom) {
