@@ -198,7 +198,10 @@ bool LoadParameterFile(ForceFieldTables& tables, const char* path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
   std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return LoadParameterText(tables, text);
+}
 
+bool LoadParameterText(ForceFieldTables& tables, std::string_view text) {
   ResetTables(tables);
   if (!ParameterParser(tables, text).Parse()) return false;
   SetIdealAngles(tables);

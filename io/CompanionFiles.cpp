@@ -38,9 +38,8 @@ std::u16string CompanionPath(std::u16string_view pdbPath, CompanionKind kind) {
   return path;
 }
 
-void ReadTopologyFile(MoleculeStore& store, std::u16string_view path) {
+void ReadTopology(MoleculeStore& store, const std::optional<std::string>& bytes) {
   store.bondCount = 0;
-  std::optional<std::string> bytes = ReadFileBytes(path);
   if (!bytes) return;
   WordStream words(*bytes);
   const int32_t atomCount = static_cast<int32_t>(store.atomCount);
@@ -51,8 +50,7 @@ void ReadTopologyFile(MoleculeStore& store, std::u16string_view path) {
   }
 }
 
-void ReadAtomsFile(MoleculeStore& store, std::u16string_view path) {
-  std::optional<std::string> bytes = ReadFileBytes(path);
+void ReadAtoms(MoleculeStore& store, const std::optional<std::string>& bytes) {
   if (!bytes || store.atomCount == 0) return;
   WordStream words(*bytes);
   for (uint32_t i = 0; i < store.atomCount; ++i) {

@@ -160,24 +160,33 @@ void AssignTypeFromName(MoleculeStore& store, uint32_t atomIndex) {
   }
 }
 
-void ReadMolecule(MoleculeStore& store) {
-  std::u16string_view path = TextView(store.filePath);
-  std::optional<std::string> bytes = ReadFileBytes(path);
+void ReadMoleculeBytes(MoleculeStore& store, const std::optional<std::string>& pdb,
+                       const std::optional<std::string>& topology,
+                       const std::optional<std::string>& atoms, bool withCompanions) {
   bool limitReached = false;
-  if (!bytes) {
+  if (!pdb) {
     ShowMessage(store.shell, u"Bad file.", MessageIcon::Warning);
   } else {
-    limitReached = PdbAtomReader(store, *bytes).ReadAtoms();
+    limitReached = PdbAtomReader(store, *pdb).ReadAtoms();
   }
   for (uint32_t i = 0; i < store.atomCount; ++i) AssignTypeFromName(store, i);
   if (limitReached) {
     ShowMessage(store.shell, u"Too many atoms. Only 7000 atoms have been loaded.",
                 MessageIcon::Information);
   }
-  std::u16string topology = CompanionPath(path, CompanionKind::Topology);
-  if (topology.empty()) return;
-  ReadTopologyFile(store, topology);
-  ReadAtomsFile(store, CompanionPath(path, CompanionKind::Atoms));
+  if (!withCompanions) return;
+  ReadTopology(store, topology);
+  ReadAtoms(store, atoms);
+}
+
+void ReadMolecule(MoleculeStore& store) {
+  std::u16string_view path = TextView(store.filePath);
+  std::u16string topologyPath = CompanionPath(path, CompanionKind::Topology);
+  const bool withCompanions = !topologyPath.empty();
+  ReadMoleculeBytes(
+      store, ReadFileBytes(path), withCompanions ? ReadFileBytes(topologyPath) : std::nullopt,
+      withCompanions ? ReadFileBytes(CompanionPath(path, CompanionKind::Atoms)) : std::nullopt,
+      withCompanions);
 }
 
 }  // namespace tf
