@@ -115,6 +115,10 @@ TEST(ConcurrentEditing, WorkerNeverSeesAHalfChangedStore) {
         break;
     }
     mostBonds = std::max(mostBonds, store->bondCount);
+    if (round % 8 == 0) {  // let the worker step between edits
+      const int seen = steps.load();
+      while (steps.load() == seen) std::this_thread::yield();
+    }
   }
   stop = true;
   worker.join();
