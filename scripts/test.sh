@@ -21,11 +21,12 @@ scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTF_SANITIZE=address,undef
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-if ctest --test-dir build-test -N -L concurrency | grep -q "Total Tests: [1-9]"; then
+if [[ -x build-test/tests/test_concurrency ]]; then
   echo "== ThreadSanitizer (concurrency tests)"
-  scripts/build.sh build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTF_SANITIZE=thread \
-    -DTF_BUILD_BENCH=OFF
-  TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -L concurrency
+  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTF_SANITIZE=thread \
+    -DTF_BUILD_BENCH=OFF >/dev/null
+  cmake --build build-tsan --target test_concurrency
+  TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/test_concurrency
 fi
 
 echo "== Fuzz targets, ${fuzz_seconds}s each"
