@@ -81,41 +81,48 @@ std::string_view WordStream::ReadWord() {
   return text_.substr(start, position_ - start);
 }
 
-bool WordStream::ReadInt(int32_t& value) {
+namespace {
+
+std::size_t HexLength(std::string_view text) {
+  std::size_t at = 0;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') &&
+      IsHexDigit(text[2]))
+    at = 2;
+  std::size_t end = at;
+  while (end < text.size() && IsHexDigit(text[end])) ++end;
+  return end == at ? 0 : end;
+}
+
+bool ParseHex(std::string_view text, uint32_t& value) {
+  if (text.size() > 2 && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
+template <typename T>
+bool WordStream::ReadNumber(T& value, std::size_t (*length)(std::string_view),
+                            bool (*parse)(std::string_view, T&)) {
   SkipSpace();
   std::string_view rest = text_.substr(position_);
-  std::size_t length = IntegerLength(rest);
-  if (length == 0 || !ParseInt(rest.substr(0, length), value)) return false;
-  position_ += length;
+  std::size_t size = length(rest);
+  if (size == 0 || !parse(rest.substr(0, size), value)) return false;
+  position_ += size;
   if (position_ >= text_.size()) hitEnd_ = true;
   return true;
+}
+
+bool WordStream::ReadInt(int32_t& value) {
+  return ReadNumber(value, IntegerLength, ParseInt);
 }
 
 bool WordStream::ReadFloat(float& value) {
-  SkipSpace();
-  std::string_view rest = text_.substr(position_);
-  std::size_t length = DecimalNumberLength(rest);
-  if (length == 0 || !ParseFloat(rest.substr(0, length), value)) return false;
-  position_ += length;
-  if (position_ >= text_.size()) hitEnd_ = true;
-  return true;
+  return ReadNumber(value, DecimalNumberLength, ParseFloat);
 }
 
 bool WordStream::ReadHex(uint32_t& value) {
-  SkipSpace();
-  std::string_view rest = text_.substr(position_);
-  std::size_t at = 0;
-  if (rest.size() > 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X') &&
-      IsHexDigit(rest[2]))
-    at = 2;
-  std::size_t end = at;
-  while (end < rest.size() && IsHexDigit(rest[end])) ++end;
-  if (end == at) return false;
-  auto [last, error] = std::from_chars(rest.data() + at, rest.data() + end, value, 16);
-  if (error != std::errc() || last != rest.data() + end) return false;
-  position_ += end;
-  if (position_ >= text_.size()) hitEnd_ = true;
-  return true;
+  return ReadNumber(value, HexLength, ParseHex);
 }
 
 void WordStream::SkipLine(std::size_t limit) {

@@ -40,6 +40,9 @@ class WordStream {
 
  private:
   void SkipSpace();
+  template <typename T>
+  bool ReadNumber(T& value, std::size_t (*length)(std::string_view),
+                  bool (*parse)(std::string_view, T&));
 
   std::string_view text_;
   std::size_t position_ = 0;
