@@ -12,9 +12,6 @@
 
 namespace tf {
 
-// The store names the van der Waals bit after its Lennard-Jones form.
-inline constexpr uint32_t kTermVanDerWaals = kTermLennardJones;
-
 inline constexpr float kMinPairDistance = 1.0e-3f;
 inline constexpr float kMinPairDistanceSquared = kMinPairDistance * kMinPairDistance;
 // Cap on (sigma / r)^6, reached only when two atoms nearly coincide.
