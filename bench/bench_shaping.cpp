@@ -3,8 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "BenchMolecules.h"
 #include "shaping/Energy.h"
+#include "shaping/PairKernel.h"
 #include "shaping/ShapingStep.h"
 
 namespace {
@@ -32,5 +35,59 @@ void BM_LocalEnergy(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LocalEnergy)->Arg(500)->Arg(7000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// The non-bonded part of one sweep (every atom against all others at two
+// positions) with each build of the pair loop, to show the baseline build's
+// cost on processors without AVX2.
+template <bool kAvx2>
+void BM_SweepPairLoop(benchmark::State& state) {
+  if (kAvx2 && !tf::shaping::PairKernelAvx2Available()) {
+    state.SkipWithError("no AVX2 on this processor");
+    return;
+  }
+  const uint32_t count = static_cast<uint32_t>(state.range(0));
+  auto store = tf::bench::MakeBenchMolecule(count);
+  const size_t padded = (count + 7) / 8 * 8;
+  std::vector<float> x(padded), y(padded), z(padded), half(padded, 1.7f), root(padded, 0.3f),
+      charge(padded);
+  std::vector<uint32_t> include(padded, 0);
+  for (uint32_t i = 0; i < count; ++i) {
+    x[i] = store->atoms[i].x;
+    y[i] = store->atoms[i].y;
+    z[i] = store->atoms[i].z;
+    charge[i] = store->atoms[i].charge;
+    include[i] = ~0u;
+  }
+  tf::shaping::PairKernelInput in{};
+  in.x = x.data();
+  in.y = y.data();
+  in.z = z.data();
+  in.halfSigma = half.data();
+  in.rootEpsilon = root.data();
+  in.charge = charge.data();
+  in.include = include.data();
+  in.end = count;
+  in.positionCount = 2;
+  in.ownHalfSigma = 1.7f;
+  in.lennardJones = in.coulomb = true;
+  tf::shaping::PairKernelSums sums;
+  for (auto _ : state) {
+    for (uint32_t t = 0; t < count; ++t) {
+      in.px[0] = x[t], in.py[0] = y[t], in.pz[0] = z[t];
+      in.px[1] = x[t] + 0.1f, in.py[1] = y[t], in.pz[1] = z[t];
+      if (kAvx2)
+        tf::shaping::PairKernelAvx2(in, sums);
+      else
+        tf::shaping::PairKernelBaseline(in, sums);
+      benchmark::DoNotOptimize(sums);
+    }
+  }
+}
+BENCHMARK(BM_SweepPairLoop<false>)->Arg(7000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SweepPairLoop<true>)->Arg(7000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -15,17 +15,56 @@ using F8 = float __attribute__((vector_size(32)));
 using U8 = uint32_t __attribute__((vector_size(32)));
 using I8 = int32_t __attribute__((vector_size(32)));
 
-inline F8 SqrtLanes(F8 v) {
 #if defined(__SSE2__)
-  using F4 = float __attribute__((vector_size(16)));
-  const F4 low = _mm_sqrt_ps(F4{v[0], v[1], v[2], v[3]});
-  const F4 high = _mm_sqrt_ps(F4{v[4], v[5], v[6], v[7]});
-  return F8{low[0], low[1], low[2], low[3], high[0], high[1], high[2], high[3]};
+using F4 = float __attribute__((vector_size(16)));
+
+struct Halves {
+  F4 low, high;
+};
+
+inline Halves Split(F8 v) {
+  Halves halves;
+  __builtin_memcpy(&halves, &v, sizeof v);
+  return halves;
+}
+
+inline F8 Join(F4 low, F4 high) {
+  const Halves halves{low, high};
+  F8 v;
+  __builtin_memcpy(&v, &halves, sizeof v);
+  return v;
+}
+
+inline F8 SqrtLanes(F8 v) {
+  const Halves h = Split(v);
+  return Join(_mm_sqrt_ps(h.low), _mm_sqrt_ps(h.high));
+}
+
+inline F8 MaxLanes(F8 a, F8 b) {
+  const Halves x = Split(a), y = Split(b);
+  return Join(_mm_max_ps(x.low, y.low), _mm_max_ps(x.high, y.high));
+}
+
+inline F8 MinLanes(F8 a, F8 b) {
+  const Halves x = Split(a), y = Split(b);
+  return Join(_mm_min_ps(x.low, y.low), _mm_min_ps(x.high, y.high));
+}
 #else
+inline F8 SqrtLanes(F8 v) {
   for (int k = 0; k < 8; ++k) v[k] = __builtin_sqrtf(v[k]);
   return v;
-#endif
 }
+
+inline F8 MaxLanes(F8 a, F8 b) {
+  for (int k = 0; k < 8; ++k) a[k] = a[k] > b[k] ? a[k] : b[k];
+  return a;
+}
+
+inline F8 MinLanes(F8 a, F8 b) {
+  for (int k = 0; k < 8; ++k) a[k] = a[k] < b[k] ? a[k] : b[k];
+  return a;
+}
+#endif
 
 }  // namespace
 

@@ -26,6 +26,14 @@ inline F8 SqrtLanes(F8 v) {
   return _mm256_sqrt_ps(v);
 }
 
+inline F8 MaxLanes(F8 a, F8 b) {
+  return _mm256_max_ps(a, b);
+}
+
+inline F8 MinLanes(F8 a, F8 b) {
+  return _mm256_min_ps(a, b);
+}
+
 }  // namespace
 
 #include "shaping/PairKernelBody.inl"

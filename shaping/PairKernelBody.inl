@@ -1,5 +1,7 @@
 // Body of the pair kernel, included by each build of it after it has defined
-// F8, U8, I8 (eight-lane vector types) and SqrtLanes(F8). Uses no library
+// F8, U8, I8 (eight-lane vector types), SqrtLanes(F8), and MaxLanes(F8, F8)
+// and MinLanes(F8, F8), which return the second operand in a lane where the
+// first is NaN. Uses no library
 // templates, so nothing compiled here for one instruction set can be shared
 // with code compiled for another.
 
@@ -14,19 +16,6 @@ inline V LoadLanes(const T* from) {
 
 inline F8 Broadcast(float value) {
   return F8{value, value, value, value, value, value, value, value};
-}
-
-// max(v, floor); a NaN lane yields floor.
-inline F8 AtLeast(F8 v, F8 floor) {
-  const I8 keep = v >= floor;
-  return reinterpret_cast<F8>((keep & reinterpret_cast<I8>(v)) |
-                              (~keep & reinterpret_cast<I8>(floor)));
-}
-
-inline F8 AtMost(F8 v, F8 ceiling) {
-  const I8 keep = v <= ceiling;
-  return reinterpret_cast<F8>((keep & reinterpret_cast<I8>(v)) |
-                              (~keep & reinterpret_cast<I8>(ceiling)));
 }
 
 inline F8 Masked(F8 v, U8 mask) {
@@ -68,12 +57,12 @@ void KernelLoop(const PairKernelInput& in, PairKernelSums& sums) {
       const F8 dx = xj - px[k];
       const F8 dy = yj - py[k];
       const F8 dz = zj - pz[k];
-      const F8 r2 = AtLeast(dx * dx + dy * dy + dz * dz, minR2);
+      const F8 r2 = MaxLanes(dx * dx + dy * dy + dz * dz, minR2);
       const F8 inverseR = one / SqrtLanes(r2);
       if (kLennardJones) {
         const F8 s = sigma * inverseR;
         const F8 s2 = s * s;
-        const F8 t = AtMost(s2 * (s2 * s2), maxRatio);
+        const F8 t = MinLanes(s2 * (s2 * s2), maxRatio);
         ljAcc[k] += Masked(rootEps * (t * t - t), mask);
       }
       if (kCoulomb) coulombAcc[k] += Masked(charge * inverseR, mask);
