@@ -3,8 +3,8 @@
 // structure-of-arrays copies of the atoms, eight partners per vector step.
 // Partner j counts when its include flag is set and it lies in [begin, end);
 // the caller clears the flags of excluded atoms (and of the atom itself)
-// around each sum. The lane order of the sums is fixed, so results do not
-// depend on timing or on how the work is split.
+// around each sum. The lane order of the sums is fixed, so every run and
+// every build of the loop gives the same sums.
 
 #include <cstdint>
 #include <span>
