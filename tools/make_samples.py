@@ -15,7 +15,7 @@ import os
 import sys
 
 # AtomType positions in share/config.ini.
-H, C3, C2, N3, NAM, N2, O3, O2, HX = 3, 4, 5, 6, 7, 8, 9, 10, 11
+H, C3, C2, N3, NAM, N2, O3, O2 = 3, 4, 5, 6, 7, 8, 9, 10
 
 TETRAHEDRAL = 109.47
 
@@ -96,8 +96,8 @@ def methyl_hydrogens(m, carbon, back, front, residue, number, names, start_torsi
 def water():
     m = Molecule("water")
     o = m.add("O", "HOH", 1, O3)
-    m.add("H1", "HOH", 1, HX, (o,), 0.96)
-    m.add("H2", "HOH", 1, HX, (o, 1), 0.96, 104.5)
+    m.add("H1", "HOH", 1, H, (o,), 0.96)
+    m.add("H2", "HOH", 1, H, (o, 1), 0.96, 104.5)
     return m
 
 
@@ -105,7 +105,7 @@ def methanol():
     m = Molecule("methanol")
     c = m.add("C1", "MOH", 1, C3)
     o = m.add("O1", "MOH", 1, O3, (c,), 1.43)
-    m.add("HO", "MOH", 1, HX, (o, c), 0.96, 108.5)
+    m.add("HO", "MOH", 1, H, (o, c), 0.96, 108.5)
     methyl_hydrogens(m, c, o, 2, "MOH", 1, ["H1", "H2", "H3"])
     return m
 
@@ -115,7 +115,7 @@ def ethanol():
     c1 = m.add("C1", "EOH", 1, C3)
     c2 = m.add("C2", "EOH", 1, C3, (c1,), 1.53)
     o = m.add("O", "EOH", 1, O3, (c2, c1), 1.43, TETRAHEDRAL)
-    m.add("HO", "EOH", 1, HX, (o, c2, c1), 0.96, 108.5, 180.0)
+    m.add("HO", "EOH", 1, H, (o, c2, c1), 0.96, 108.5, 180.0)
     methyl_hydrogens(m, c1, c2, o, "EOH", 1, ["H11", "H12", "H13"])
     m.add("H21", "EOH", 1, H, (c2, c1, o), 1.09, TETRAHEDRAL, 120.0)
     m.add("H22", "EOH", 1, H, (c2, c1, o), 1.09, TETRAHEDRAL, -120.0)
@@ -157,7 +157,7 @@ def alanine_dipeptide():
     c = m.add("C", "ACE", 1, C2, (ch3,), 1.51)
     o = m.add("O", "ACE", 1, O2, (c, ch3), 1.23, 121.0)
     n = m.add("N", "ALA", 2, NAM, (c, ch3, o), 1.33, 116.0, 180.0)
-    h = m.add("H", "ALA", 2, HX, (n, c, o), 1.01, 120.0, 180.0)
+    h = m.add("H", "ALA", 2, H, (n, c, o), 1.01, 120.0, 180.0)
     ca = m.add("CA", "ALA", 2, C3, (n, c, o), 1.46, 122.0, 0.0)
     cc = m.add("C", "ALA", 2, C2, (ca, n, c), 1.52, 110.0, 180.0)       # phi
     oc = m.add("O", "ALA", 2, O2, (cc, ca, n), 1.23, 121.0, 0.0)         # psi = 180
@@ -165,7 +165,7 @@ def alanine_dipeptide():
     m.add("HA", "ALA", 2, H, (ca, n, cc), 1.09, 109.0, 120.0)
     methyl_hydrogens(m, cb, ca, n, "ALA", 2, ["HB1", "HB2", "HB3"])
     n3 = m.add("N", "NME", 3, NAM, (cc, ca, oc), 1.33, 116.0, 180.0)
-    m.add("H", "NME", 3, HX, (n3, cc, oc), 1.01, 120.0, 180.0)
+    m.add("H", "NME", 3, H, (n3, cc, oc), 1.01, 120.0, 180.0)
     cn = m.add("CH3", "NME", 3, C3, (n3, cc, oc), 1.46, 122.0, 0.0)
     methyl_hydrogens(m, ch3, c, o, "ACE", 1, ["HH31", "HH32", "HH33"], 0.0)
     methyl_hydrogens(m, cn, n3, cc, "NME", 3, ["HH31", "HH32", "HH33"])
