@@ -13,8 +13,11 @@ constexpr size_t kHeaderSize = 16;  // "xof 0302txt 0032"
 
 std::string Quote(std::string_view text) {
   constexpr size_t kShown = 24;
-  if (text.size() > kShown) return "\"" + std::string(text.substr(0, kShown)) + "...\"";
-  return "\"" + std::string(text) + "\"";
+  std::string quoted(1, '"');
+  quoted.append(text.substr(0, kShown));
+  if (text.size() > kShown) quoted.append("...");
+  quoted.push_back('"');
+  return quoted;
 }
 
 std::string Describe(const XToken& token) {
