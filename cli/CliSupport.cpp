@@ -54,8 +54,12 @@ bool SaveMolecule(MoleculeStore& store, const std::string& path) {
   auto forward = store.shell.showMessage;
   store.shell.showMessage = [&](std::u16string_view text, std::u16string_view caption,
                                 MessageIcon icon) {
-    if (icon == MessageIcon::Warning) failed = true;
-    if (forward) forward(text, caption, icon);
+    // The failure is reported below as one line of our own.
+    if (icon == MessageIcon::Warning) {
+      failed = true;
+    } else if (forward) {
+      forward(text, caption, icon);
+    }
   };
   WriteMolecule(store);
   store.shell.showMessage = forward;

@@ -1,6 +1,8 @@
 #pragma once
 // Reads the parameter file (config.ini) into the force-field tables.
 
+#include <string_view>
+
 #include "forcefield/ForceFieldTables.h"
 
 namespace tf {
@@ -8,5 +10,8 @@ namespace tf {
 // Returns true on success. On failure the tables may be partly filled and
 // must not be used. The file is 8-bit text read as whitespace-separated words.
 bool LoadParameterFile(ForceFieldTables& tables, const char* path = "config.ini");
+
+// The same from the file's bytes already in memory.
+bool LoadParameterText(ForceFieldTables& tables, std::string_view text);
 
 }  // namespace tf

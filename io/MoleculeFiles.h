@@ -3,6 +3,7 @@
 // topology file (bond list) and the atoms file (AtomType and charge per atom).
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,12 @@ void SetFilePath(MoleculeStore& store, std::u16string_view path);
 // reads the topology and atoms files. Expects an emptied store (NewMolecule).
 // Problems are reported through store.shell only.
 void ReadMolecule(MoleculeStore& store);
+
+// The same from file contents already in memory; a missing optional stands
+// for a file that cannot be opened. With no companions the bond list is kept.
+void ReadMoleculeBytes(MoleculeStore& store, const std::optional<std::string>& pdb,
+                       const std::optional<std::string>& topology,
+                       const std::optional<std::string>& atoms, bool withCompanions);
 
 // Writes the PDB file at store.filePath and both companion files.
 void WriteMolecule(MoleculeStore& store);

@@ -28,7 +28,7 @@ enum ShapingTerm : uint32_t {
   kTermAngles = 0x02,
   kTermOutOfPlane = 0x04,
   kTermTorsions = 0x08,
-  kTermLennardJones = 0x10,
+  kTermVanDerWaals = 0x10,
   kTermCoulomb = 0x20,
   kAllTerms = 0x3F,
 };

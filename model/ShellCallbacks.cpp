@@ -6,4 +6,8 @@ void ShowMessage(const ShellCallbacks& shell, std::u16string_view text, MessageI
   if (shell.showMessage) shell.showMessage(text, u"Message", icon);
 }
 
+void SetBondButtonLabel(const ShellCallbacks& shell, std::u16string_view label) {
+  if (shell.setBondButtonLabel) shell.setBondButtonLabel(label);
+}
+
 }  // namespace tf

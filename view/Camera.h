@@ -29,4 +29,25 @@ struct Camera {
   void* mainWindow;                       // opaque handle of the shell's window
 };
 
+// The one mapping between client pixels (origin top-left, y down) and world
+// x, y (Angstrom, y up). Exact because the projection is orthographic and the
+// camera never turns. Results are unusable (not finite) while the viewport or
+// the view width is zero; see CameraMapsPixels.
+
+// World point under the pixel.
+Vector2 ScreenToWorld(const Camera& camera, int32_t px, int32_t py);
+// The same for a pixel position held as floats (the gesture points).
+Vector2 PixelToWorld(const Camera& camera, float px, float py);
+// World displacement of a mouse movement.
+Vector2 ScreenDeltaToWorld(const Camera& camera, int32_t dx, int32_t dy);
+// Client pixel position of a world point; z plays no part.
+Vector2 WorldToScreen(const Camera& camera, float x, float y);
+
+// True when the mappings give finite results: the viewport has a size and
+// the zoom has set a positive view width.
+bool CameraMapsPixels(const Camera& camera);
+
+// Grid spacing in world units for the current zoom: 1/5 .. 5.
+float GridStep(const Camera& camera);
+
 }  // namespace tf

@@ -1,0 +1,61 @@
+// Any bytes as a PDB file with its topology and atoms files (the input is cut
+// into the three at the first two form-feed bytes). Reading must neither crash
+// nor hang, and must leave a store that every later operation can index.
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "forcefield/ParameterFile.h"
+#include "io/MoleculeFiles.h"
+
+namespace {
+
+std::unique_ptr<tf::MoleculeStore> MakeStore() {
+  auto store = std::make_unique<tf::MoleculeStore>();
+  if (!tf::LoadParameterFile(store->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
+  return store;
+}
+
+std::optional<std::string> NextPart(std::string_view& rest, bool& present) {
+  if (!present) return std::nullopt;
+  std::size_t cut = rest.find('\f');
+  std::string part(rest.substr(0, cut));
+  if (cut == std::string_view::npos) {
+    present = false;
+    rest = {};
+  } else {
+    rest.remove_prefix(cut + 1);
+  }
+  return part;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static std::unique_ptr<tf::MoleculeStore> store = MakeStore();
+  std::string_view rest(reinterpret_cast<const char*>(data), size);
+  bool present = true;
+  std::optional<std::string> pdb = NextPart(rest, present);
+  std::optional<std::string> topology = NextPart(rest, present);
+  std::optional<std::string> atoms = NextPart(rest, present);
+
+  tf::NewMolecule(*store);
+  tf::ReadMoleculeBytes(*store, pdb, topology, atoms, true);
+
+  if (store->atomCount > tf::kMaxAtoms || store->bondCount > tf::kMaxBonds) std::abort();
+  for (uint32_t i = 0; i < store->atomCount; ++i) {
+    int32_t type = store->atoms[i].atomType;
+    if (type < 0 || static_cast<uint32_t>(type) >= store->tables.atomTypeCount) std::abort();
+  }
+  for (uint32_t b = 0; b < store->bondCount; ++b) {
+    const tf::Bond& bond = store->bonds[b];
+    if (bond.atom1 < 0 || bond.atom2 < 0 || static_cast<uint32_t>(bond.atom1) >= store->atomCount ||
+        static_cast<uint32_t>(bond.atom2) >= store->atomCount)
+      std::abort();
+  }
+  return 0;
+}

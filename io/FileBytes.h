@@ -1,0 +1,16 @@
+#pragma once
+// Whole-file reading and writing for the 8-bit molecule files.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tf {
+
+// The file's bytes, or nothing when it cannot be opened (path is UTF-16 text).
+std::optional<std::string> ReadFileBytes(std::u16string_view path);
+
+// Replaces the file's contents; false when it cannot be opened or written.
+bool WriteFileBytes(std::u16string_view path, std::string_view bytes);
+
+}  // namespace tf

@@ -1,0 +1,24 @@
+#pragma once
+// Fixed-column reading of one ATOM/HETATM line, used when the line keeps the
+// standard PDB columns; otherwise the reader falls back to reading words.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace tf {
+
+struct PdbAtomFields {
+  int32_t serial;                  // 0 when the serial field holds no number
+  std::string_view name;           // columns 13-16, trimmed
+  std::string_view fragmentName;   // columns 18-20, or 18-21 when 21 is not blank
+  std::string_view residueNumber;  // columns 23-26, trimmed
+  float x, y, z;
+};
+
+// The line without its line end. Returns nothing unless the line is long
+// enough and each coordinate field holds exactly one number that does not run
+// across the field's edges.
+std::optional<PdbAtomFields> ReadPdbColumns(std::string_view line);
+
+}  // namespace tf

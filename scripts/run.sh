@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up, builds, and runs the program in share/ on a sample molecule.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release -DTF_BUILD_TESTS=OFF -DTF_BUILD_BENCH=OFF
+cd "$root/share"
+if (($#)); then
+  exec "$root/build/tessaform-cli" "$@"
+fi
+exec "$root/build/tessaform-cli" info samples/alanine-dipeptide.pdb

@@ -1,0 +1,26 @@
+#include "support/RunCommand.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "support/TempDir.h"
+
+namespace tf::test {
+
+CommandResult RunCli(const std::string& args, const std::string& workDir) {
+  TempDir capture;
+  std::string outPath = (capture / "out").string();
+  std::string errPath = (capture / "err").string();
+  std::string command = "cd '" + workDir + "' && '" + std::string(TF_CLI_PATH) + "' " + args +
+                        " >'" + outPath + "' 2>'" + errPath + "'";
+  int status = std::system(command.c_str());
+  CommandResult result;
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.out = ReadBytes(outPath);
+  result.err = ReadBytes(errPath);
+  return result;
+}
+
+}  // namespace tf::test

@@ -1,0 +1,17 @@
+#pragma once
+// Runs the command-line tool in a shell and captures what it printed.
+
+#include <string>
+
+namespace tf::test {
+
+struct CommandResult {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+// Runs `tessaform-cli ARGS` (ARGS already quoted for the shell) in `workDir`.
+CommandResult RunCli(const std::string& args, const std::string& workDir = ".");
+
+}  // namespace tf::test
