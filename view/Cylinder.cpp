@@ -56,9 +56,8 @@ long CreateCylinder(GraphicsDevice* device, float radius1, float radius2, float 
     for (uint32_t s = 0; s < slices; ++s) {
       Vector3 normal{0, 0, capNormal};
       if (side) {
-        const float n =
-            std::sqrt(cosines[s] * cosines[s] + sines[s] * sines[s] + zNormal * zNormal);
-        normal = {cosines[s] / n, sines[s] / n, zNormal / n};
+        const Vector3 slanted{cosines[s], sines[s], zNormal};
+        Vec3Normalize(&normal, &slanted);
       }
       vertices.push_back({{radius * cosines[s], radius * sines[s], z}, normal});
     }

@@ -47,8 +47,8 @@ struct MeshItem {
 };
 
 struct LineItem {
-  std::vector<ScreenPoint> points;  // a polyline in back-buffer pixels
-  uint32_t color;                   // 0xAARRGGBB
+  std::vector<Vector2> points;  // a polyline in back-buffer pixels
+  uint32_t color;               // 0xAARRGGBB
   float width;
   uint32_t pattern;  // 32-bit stipple, bit 0 first; all ones is solid
   float patternScale;

@@ -108,11 +108,6 @@ struct PresentParameters {
   uint32_t presentationInterval = 0;
 };
 
-// A point of a screen-space line, in back-buffer pixels.
-struct ScreenPoint {
-  float x, y;
-};
-
 // What a font was created with; text items carry it so a replay can pick glyphs.
 struct FontDescription {
   int32_t height = 0;  // pixels

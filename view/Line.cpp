@@ -43,7 +43,7 @@ long Line::Begin() {
   return kOk;
 }
 
-long Line::Draw(const ScreenPoint* points, uint32_t count, uint32_t color) {
+long Line::Draw(const Vector2* points, uint32_t count, uint32_t color) {
   if (points == nullptr || count < 2 || lost_) return kErrInvalidCall;
   LineItem item{{points, points + count}, color, width_, pattern_, patternScale_, antialias_};
   return device_->RecordScreenItem(std::move(item));

@@ -27,7 +27,7 @@ class Line : public RefCounted {
   // A batch is optional: Draw works inside or outside Begin/End.
   long Begin();
   // One polyline through `count` (>= 2) points in colour 0xAARRGGBB.
-  long Draw(const ScreenPoint* points, uint32_t count, uint32_t color);
+  long Draw(const Vector2* points, uint32_t count, uint32_t color);
   long End();
 
   // Before and after a device Reset; between them Begin and Draw fail.

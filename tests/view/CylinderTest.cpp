@@ -66,7 +66,7 @@ TEST(Cylinder, TheBondCylinderHasCapsRingsAndSidesWhereExpected) {
     const Vector3 outward = f < 16    ? Vector3{0, 0, -1}
                             : f >= 48 ? Vector3{0, 0, 1}
                                       : Vector3{centre.x, centre.y, 0};
-    EXPECT_GT(test::Dot(normal, outward), 0.0f) << "face " << f;
+    EXPECT_GT(Vec3Dot(&normal, &outward), 0.0f) << "face " << f;
   }
   test::ExpectClosedAndConsistentlyWound(*g);
 }

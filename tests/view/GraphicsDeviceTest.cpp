@@ -165,7 +165,7 @@ TEST_F(FrameRecording, AFrameHoldsItsDrawsInOrderWithTheStateTheyResolvedTo) {
   Material red, blue;
   red.diffuse = {1, 0, 0, 1};
   blue.diffuse = {0, 0, 1, 1};
-  const ScreenPoint points[] = {{1, 2}, {30, 40}};
+  const Vector2 points[] = {{1, 2}, {30, 40}};
   PixelRect textRect{0, 26, 700, 600};
   const PixelRect present{0, 26, 700, 600};
 
@@ -287,7 +287,7 @@ TEST_F(FrameRecording, APresentedFrameKeepsTheGeometryItDrew) {
 TEST_F(FrameRecording, EachPresentPublishesOnlyItsOwnDrawsAndCallsTheCallback) {
   int calls = 0;
   device_.SetPresentCallback([&] { ++calls; });
-  const ScreenPoint points[] = {{0, 0}, {1, 1}};
+  const Vector2 points[] = {{0, 0}, {1, 1}};
   for (int frame = 1; frame <= 2; ++frame) {
     device_.BeginScene();
     for (int i = 0; i < frame; ++i) line_->Draw(points, 2, 0xFFFFFFFF);
@@ -307,7 +307,7 @@ TEST_F(FrameRecording, ALostDeviceRecordsAndPublishesNothing) {
   device_.EndScene();
   device_.Present(nullptr, nullptr, nullptr, nullptr);
 
-  const ScreenPoint points[] = {{0, 0}, {1, 1}};
+  const Vector2 points[] = {{0, 0}, {1, 1}};
   PixelRect rect{0, 0, 10, 10};
   for (CooperativeLevel level : {CooperativeLevel::kLost, CooperativeLevel::kNotReset}) {
     device_.SetCooperativeLevel(level);
@@ -337,7 +337,7 @@ TEST_F(FrameRecording, ALostDeviceRecordsAndPublishesNothing) {
 }
 
 TEST_F(FrameRecording, CallsOutOfSequenceOrWithBadArgumentsFail) {
-  const ScreenPoint points[] = {{0, 0}, {1, 1}};
+  const Vector2 points[] = {{0, 0}, {1, 1}};
   PixelRect rect{0, 0, 10, 10};
   EXPECT_EQ(device_.EndScene(), kErrInvalidCall);
   EXPECT_EQ(mesh_->DrawSubset(0), kErrInvalidCall);  // outside a scene
@@ -375,7 +375,7 @@ TEST_F(FrameRecording, CallsOutOfSequenceOrWithBadArgumentsFail) {
 }
 
 TEST_F(FrameRecording, LinesKeepTheirSettingsAndRefuseBadOnes) {
-  const ScreenPoint points[] = {{0, 0}, {8, 0}, {8, 8}};
+  const Vector2 points[] = {{0, 0}, {8, 0}, {8, 8}};
   EXPECT_EQ(line_->SetWidth(0), kErrInvalidCall);
   EXPECT_EQ(line_->SetPatternScale(-1), kErrInvalidCall);
   EXPECT_EQ(line_->GetWidth(), 1.0f);
@@ -436,7 +436,7 @@ TEST_F(FrameRecording, TheLatestFrameCanBeReadWhileAnotherThreadPresents) {
       last = frame->number;
     }
   });
-  const ScreenPoint points[] = {{0, 0}, {1, 1}};
+  const Vector2 points[] = {{0, 0}, {1, 1}};
   for (int n = 1; n <= kFrames; ++n) {
     device_.BeginScene();
     for (int i = 0; i < n; ++i) line_->Draw(points, 2, 0xFFFFFFFF);

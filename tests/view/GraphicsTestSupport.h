@@ -8,6 +8,7 @@
 #include <memory>
 #include <tuple>
 
+#include "view/Math.h"
 #include "view/MeshGeometry.h"
 
 namespace tf::test {
@@ -22,24 +23,17 @@ struct Releaser {
 template <typename T>
 using Ref = std::unique_ptr<T, Releaser>;
 
-inline Vector3 Sub(Vector3 a, Vector3 b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-inline Vector3 Cross(Vector3 a, Vector3 b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-inline float Dot(Vector3 a, Vector3 b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
 inline float Length(Vector3 a) {
-  return std::sqrt(Dot(a, a));
+  return std::sqrt(Vec3Dot(&a, &a));
 }
 
 // Face normal by (b - a) x (c - a).
 inline Vector3 FaceNormal(const MeshGeometry& g, uint32_t face) {
   const Vector3 a = g.Position(g.indices[face * 3]);
-  return Cross(Sub(g.Position(g.indices[face * 3 + 1]), a),
-               Sub(g.Position(g.indices[face * 3 + 2]), a));
+  const Vector3 b = g.Position(g.indices[face * 3 + 1]);
+  const Vector3 c = g.Position(g.indices[face * 3 + 2]);
+  Vector3 ab, ac, normal;
+  return *Vec3Cross(&normal, Vec3Subtract(&ab, &b, &a), Vec3Subtract(&ac, &c, &a));
 }
 
 // A closed surface with consistent winding uses every edge, taken between

@@ -13,7 +13,6 @@
 namespace tf {
 namespace {
 
-using test::Dot;
 using test::Length;
 using test::Ref;
 
@@ -95,7 +94,7 @@ TEST_F(EmbeddedSphere, FacesPointOutwardAndCloseTheSurface) {
     const Vector3 normal = test::FaceNormal(*geometry_, f);
     const Vector3 a = geometry_->Position(geometry_->indices[f * 3]);
     EXPECT_GT(Length(normal), 1e-3f) << "face " << f << " is degenerate";
-    EXPECT_GT(Dot(normal, a), 0.0f) << "face " << f << " faces inward";
+    EXPECT_GT(Vec3Dot(&normal, &a), 0.0f) << "face " << f << " faces inward";
   }
   test::ExpectClosedAndConsistentlyWound(*geometry_);
 }
