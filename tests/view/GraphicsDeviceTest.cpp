@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 #include "GraphicsTestSupport.h"
 #include "view/Font.h"
 #include "view/Line.h"
@@ -420,32 +417,6 @@ TEST_F(FrameRecording, TextIsMeasuredOrDrawnAsAsked) {
   const auto texts = device_.LatestFrame()->ItemsOf<TextItem>();
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_EQ(texts[0]->text, u"abc");
-}
-
-TEST_F(FrameRecording, TheLatestFrameCanBeReadWhileAnotherThreadPresents) {
-  constexpr int kFrames = 200;
-  std::atomic<bool> done{false};
-  std::thread reader([&] {
-    uint64_t last = 0;
-    while (!done) {
-      const auto frame = device_.LatestFrame();
-      if (!frame) continue;
-      // Frame n holds n lines; a frame must never be seen half-built.
-      EXPECT_EQ(frame->items.size(), frame->number);
-      EXPECT_GE(frame->number, last);
-      last = frame->number;
-    }
-  });
-  const Vector2 points[] = {{0, 0}, {1, 1}};
-  for (int n = 1; n <= kFrames; ++n) {
-    device_.BeginScene();
-    for (int i = 0; i < n; ++i) line_->Draw(points, 2, 0xFFFFFFFF);
-    device_.EndScene();
-    device_.Present(nullptr, nullptr, nullptr, nullptr);
-  }
-  done = true;
-  reader.join();
-  EXPECT_EQ(device_.LatestFrame()->number, static_cast<uint64_t>(kFrames));
 }
 
 }  // namespace
