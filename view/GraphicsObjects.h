@@ -1,14 +1,31 @@
 #pragma once
-// Graphics objects the store owns: created once at start-up, released at shutdown.
+// Graphics objects the store owns: created once at start-up, released at
+// shutdown. Pointers are null until their object exists.
 
 #include <functional>
 
+#include "view/GraphicsTypes.h"
+
 namespace tf {
 
+class Direct3D;
 class GraphicsDevice;
+class Font;
+class Line;
+class Mesh;
+class Texture;
 
 struct GraphicsObjects {
-  GraphicsDevice* device = nullptr;  // null until the device exists
+  Direct3D* direct3d = nullptr;
+  GraphicsDevice* device = nullptr;
+  Font* font = nullptr;                 // overlay text
+  Line* line = nullptr;                 // wireframe bonds and selection outlines
+  Mesh* sphereMesh = nullptr;           // unit sphere for atoms
+  Mesh* cylinderMesh = nullptr;         // unit cylinder for bonds
+  Texture* selectionTexture = nullptr;  // marks selected atoms
+  Light light;                          // the single directional light
+  Material atomMaterial;                // rewritten for each atom and bond half
+  PresentParameters presentParameters;  // kept for every device reset
   // Rebuilds the background grid at the camera's current spacing; set by the
   // scene renderer, empty until then.
   std::function<void()> rebuildGrid;
