@@ -8,6 +8,7 @@
 #include <memory>
 #include <random>
 
+#include "forcefield/ParameterFile.h"
 #include "model/MoleculeStore.h"
 
 namespace tf::bench {
@@ -25,10 +26,7 @@ inline void FillBenchTables(ForceFieldTables& tables) {
     tables.atomTypes[t].ljEpsilon = epsilon[t];
     for (int u = 0; u < 5; ++u) tables.equilibriumDistance[t][u] = 1.4f;
   }
-  tables.idealAngle[0] = 0.0f;
-  tables.idealAngle[1] = 3.14159274f;
-  tables.idealAngle[2] = 2.09439516f;
-  tables.idealAngle[3] = 1.91063321f;
+  SetIdealAngles(tables);
   tables.stiffness = {300.0f, 50.0f, 20.0f, 5.0f, 1.5f, 1.0f, 332.0f};
 }
 

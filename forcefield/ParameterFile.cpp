@@ -184,6 +184,8 @@ void ResetTables(ForceFieldTables& tables) {
   std::memset(tables.equilibriumDistance, 0, sizeof tables.equilibriumDistance);
 }
 
+}  // namespace
+
 void SetIdealAngles(ForceFieldTables& tables) {
   const float tetrahedralCosine = -1.0f / 3.0f;
   tables.idealAngle[0] = 0.0f;
@@ -191,8 +193,6 @@ void SetIdealAngles(ForceFieldTables& tables) {
   tables.idealAngle[2] = 2.09439516f;
   tables.idealAngle[3] = static_cast<float>(std::acos(static_cast<double>(tetrahedralCosine)));
 }
-
-}  // namespace
 
 bool LoadParameterFile(ForceFieldTables& tables, const char* path) {
   std::ifstream file(path, std::ios::binary);

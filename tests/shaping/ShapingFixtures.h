@@ -5,6 +5,7 @@
 #include <memory>
 #include <random>
 
+#include "forcefield/ParameterFile.h"
 #include "model/MoleculeStore.h"
 
 namespace tf::test {
@@ -26,10 +27,7 @@ inline std::unique_ptr<MoleculeStore> MakeShapingStore() {
     tables.atomTypes[t].ljEpsilon = epsilon[t];
     for (int u = 0; u < 4; ++u) tables.equilibriumDistance[t][u] = 1.0f;
   }
-  tables.idealAngle[0] = 0.0f;
-  tables.idealAngle[1] = 3.14159274f;
-  tables.idealAngle[2] = 2.09439516f;
-  tables.idealAngle[3] = 1.91063321f;
+  SetIdealAngles(tables);
   return store;
 }
 
