@@ -68,6 +68,7 @@ struct MoleculeStore {
   uint32_t outlineCount = 0;
 
   char16_t filePath[kPathCapacity];  // current .pdb path
+  const char* configPath = "config.ini";  // parameter file InitGraphics loads
 
   // modelLock guards the molecule; renderLock the device and the camera
   // fields a frame reads. renderLock may be held while taking modelLock,
