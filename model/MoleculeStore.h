@@ -3,6 +3,7 @@
 // shares (force-field tables, camera, shaping, gestures, locks). Fixed
 // capacities; records past the counts are stale and never read.
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 
@@ -49,13 +50,14 @@ struct MoleculeStore {
   Camera camera;
 
   // Shaping state; the worker runs while shapingActive is 1.
-  int32_t shapingActive = 0;
+  std::atomic<int32_t> shapingActive{0};  // written by the window thread, polled by the worker
   uint32_t shapingTerms = 0;
   uint32_t requestedShapingTerms = kAllTerms;
   float energy = 0;
   float energyChange = 0;
   float stepScale = 0;
   int32_t shapingIterations = 0;
+  uint32_t shapingSeed = 1;  // seeds the next run's trial moves; from the clock at start-up
 
   // Display choices and gesture state (client pixels).
   int32_t modelStyle = kBallStick;
@@ -67,7 +69,7 @@ struct MoleculeStore {
   PointF outline[kMaxOutlinePoints];
   uint32_t outlineCount = 0;
 
-  char16_t filePath[kPathCapacity];  // current .pdb path
+  char16_t filePath[kPathCapacity];       // current .pdb path
   const char* configPath = "config.ini";  // parameter file InitGraphics loads
 
   // modelLock guards the molecule; renderLock the device and the camera

@@ -50,6 +50,9 @@ void GraphicsDevice::SetCooperativeLevel(CooperativeLevel level) {
 void GraphicsDevice::SetClientSize(uint32_t width, uint32_t height) {
   clientWidth_ = width;
   clientHeight_ = height;
+  // A device made before it knew its window takes the client size now.
+  if (parameters_.backBufferWidth == 0 && parameters_.backBufferHeight == 0)
+    ResolveBackBufferSize(parameters_);
 }
 
 void GraphicsDevice::ResolveBackBufferSize(PresentParameters& parameters) const {

@@ -52,7 +52,8 @@ class GraphicsDevice : public RefCounted {
   // (leaving the device not-reset) while a font or line has not been told the
   // device is lost.
   long Reset(PresentParameters* parameters);
-  // Client size of the window the device presents to, in pixels.
+  // Client size of the window the device presents to, in pixels. A device
+  // whose back buffer has no size yet takes this one at once.
   void SetClientSize(uint32_t width, uint32_t height);
   const PresentParameters& Parameters() const { return parameters_; }
 

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "view/GraphicsTypes.h"
+#include "view/Grid.h"
 
 namespace tf {
 
@@ -26,6 +27,7 @@ struct GraphicsObjects {
   Light light;                          // the single directional light
   Material atomMaterial;                // rewritten for each atom and bond half
   PresentParameters presentParameters;  // kept for every device reset
+  Grid grid;                            // the background grid and axis strips
   // Rebuilds the background grid at the camera's current spacing; set by the
   // scene renderer, empty until then.
   std::function<void()> rebuildGrid;

@@ -1,0 +1,176 @@
+#include "view/Graphics.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "forcefield/ParameterFile.h"
+#include "model/MoleculeStore.h"
+#include "shaping/ShapingStep.h"
+#include "view/CameraOperations.h"
+#include "view/Cylinder.h"
+#include "view/Direct3D.h"
+#include "view/Font.h"
+#include "view/GraphicsDevice.h"
+#include "view/Grid.h"
+#include "view/Line.h"
+#include "view/Mesh.h"
+#include "view/Resources.h"
+#include "view/SceneRenderer.h"
+#include "view/Texture.h"
+#include "view/XMeshLoader.h"
+
+namespace tf {
+namespace {
+
+constexpr uint32_t kAmbientLight = 0xFF404040u;  // grey 64
+
+template <typename T>
+void ReleaseAndClear(T*& object) {
+  if (object != nullptr) object->Release();
+  object = nullptr;
+}
+
+void NotifyLost(GraphicsObjects& graphics) {
+  if (graphics.font) graphics.font->OnLostDevice();
+  if (graphics.line) graphics.line->OnLostDevice();
+}
+
+void NotifyReset(GraphicsObjects& graphics) {
+  if (graphics.font) graphics.font->OnResetDevice();
+  if (graphics.line) graphics.line->OnResetDevice();
+}
+
+Light DirectionalLight() {
+  Light light;
+  light.type = kLightDirectional;
+  light.diffuse = {1, 1, 1, 1};
+  light.specular = {1, 1, 1, 1};
+  const Vector3 direction{1.0f, -1.0f, -1.0f};
+  Vec3Normalize(&light.direction, &direction);
+  return light;
+}
+
+}  // namespace
+
+int InitGraphics(MoleculeStore& store, int32_t toolbarHeight) {
+  GraphicsObjects& graphics = store.graphics;
+  Camera& camera = store.camera;
+  store.shapingSeed = ClockSeed();
+
+  const ClientSize client = QueryClientSize(store.shell);
+  camera.viewportWidth = client.width;
+  camera.viewportHeight = client.height;
+  camera.presentRect = {0, toolbarHeight, client.width, client.height};
+
+  graphics.direct3d = Direct3DCreate9(kSdkVersion);
+  if (graphics.direct3d == nullptr) return 1;
+
+  graphics.presentParameters = PresentParameters{};
+  graphics.presentParameters.windowed = 1;
+  graphics.presentParameters.swapEffect = kSwapEffectCopy;
+  graphics.presentParameters.backBufferFormat = kFormatUnknown;
+  graphics.presentParameters.enableAutoDepthStencil = 1;
+  graphics.presentParameters.autoDepthStencilFormat = kFormatD16;
+  if (graphics.direct3d->CreateDevice(kAdapterDefault, kDeviceTypeHal, camera.mainWindow,
+                                      kCreateHardwareVertexProcessing, &graphics.presentParameters,
+                                      &graphics.device) != kOk)
+    return 1;
+  graphics.device->SetClientSize(static_cast<uint32_t>(std::max(client.width, 0)),
+                                 static_cast<uint32_t>(std::max(client.height, 0)));
+
+  graphics.light = DirectionalLight();
+  // A frame draws text and lines, so unlike meshes these are checked too.
+  if (CreateFont(graphics.device, 30, 10, 400, 0, false, 1, 0, 0, 48, u"Arial", &graphics.font) !=
+      kOk)
+    return 1;
+  if (CreateLine(graphics.device, &graphics.line) != kOk) return 1;
+  graphics.line->SetPatternScale(1.0f);
+  if (CreateTextureFromResource(graphics.device, kSelectionBitmap, &graphics.selectionTexture) !=
+      kOk)
+    return 1;
+  if (LoadMeshFromXResource(kSphereMeshName, kSphereMeshType, kMeshManaged, graphics.device,
+                            nullptr, &graphics.sphereMesh) != kOk)
+    return 1;
+  if (CreateCylinder(graphics.device, 1.0f, 1.0f, 1.0f, 16, 1, &graphics.cylinderMesh) != kOk)
+    return 1;
+  if (CreateGrid(graphics.grid, graphics.device) != 0) return 1;
+  graphics.rebuildGrid = [&store] { BuildGrid(store.graphics.grid, GridStep(store.camera)); };
+
+  ResetView(store);
+  ApplyViewSetup(store);
+  if (!LoadParameterFile(store.tables, store.configPath)) return 1;
+  NewMolecule(store);
+  store.modelStyle = kBallStick;
+  store.selectionTool = kSelectTool;
+  return 0;
+}
+
+void ApplyViewSetup(MoleculeStore& store) {
+  std::lock_guard render(store.renderLock);
+  GraphicsObjects& graphics = store.graphics;
+  GraphicsDevice* device = graphics.device;
+  if (device == nullptr) return;
+  Camera& camera = store.camera;
+  device->SetLight(0, &graphics.light);
+  device->LightEnable(0, 1);
+  MatrixLookAtRH(&camera.viewMatrix, &camera.eye, &camera.target, &camera.up);
+  device->SetTransform(kTsView, &camera.viewMatrix);
+  // A minimised window has no size; its projection waits for a real one.
+  if (camera.viewportWidth > 0 && camera.viewportHeight > 0) Zoom(store, 0);
+  device->SetRenderState(kRsAmbient, kAmbientLight);
+  device->SetRenderState(kRsLighting, 1);
+  device->SetRenderState(kRsZEnable, 1);
+  device->SetRenderState(kRsCullMode, kCullCw);
+  device->SetRenderState(kRsAlphaBlendEnable, 1);
+  device->SetRenderState(kRsSrcBlend, kBlendSrcAlpha);
+  device->SetRenderState(kRsDestBlend, kBlendInvSrcAlpha);
+  device->SetSamplerState(0, kSampMinFilter, kTexfLinear);
+  device->SetSamplerState(0, kSampMagFilter, kTexfLinear);
+}
+
+void Redraw(MoleculeStore& store) {
+  std::lock_guard render(store.renderLock);
+  GraphicsObjects& graphics = store.graphics;
+  if (graphics.device == nullptr) return;
+  const long level = graphics.device->TestCooperativeLevel();
+  if (level == kErrDeviceNotReset) {
+    NotifyLost(graphics);
+    graphics.device->Reset(&graphics.presentParameters);
+    NotifyReset(graphics);
+    ApplyViewSetup(store);
+    DrawFrame(store);
+  } else if (level == kOk) {
+    DrawFrame(store);
+  }
+}
+
+void Resize(MoleculeStore& store, int32_t width, int32_t height) {
+  std::lock_guard render(store.renderLock);
+  GraphicsObjects& graphics = store.graphics;
+  Camera& camera = store.camera;
+  NotifyLost(graphics);
+  camera.viewportHeight = height;
+  camera.presentRect.bottom = height;
+  graphics.presentParameters.backBufferHeight = static_cast<uint32_t>(std::max(height, 0));
+  camera.viewportWidth = width;
+  camera.presentRect.right = width;
+  graphics.presentParameters.backBufferWidth = static_cast<uint32_t>(std::max(width, 0));
+  if (graphics.device) graphics.device->Reset(&graphics.presentParameters);
+  NotifyReset(graphics);
+  ApplyViewSetup(store);
+}
+
+void ReleaseGraphics(MoleculeStore& store) {
+  GraphicsObjects& graphics = store.graphics;
+  graphics.rebuildGrid = nullptr;
+  ReleaseAndClear(graphics.sphereMesh);
+  ReleaseAndClear(graphics.cylinderMesh);
+  ReleaseAndClear(graphics.selectionTexture);
+  ReleaseGrid(graphics.grid);
+  ReleaseAndClear(graphics.font);
+  ReleaseAndClear(graphics.line);
+  ReleaseAndClear(graphics.device);
+  ReleaseAndClear(graphics.direct3d);
+}
+
+}  // namespace tf

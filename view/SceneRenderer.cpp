@@ -1,0 +1,194 @@
+#include "view/SceneRenderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "model/MoleculeStore.h"
+#include "view/Font.h"
+#include "view/GraphicsDevice.h"
+#include "view/Grid.h"
+#include "view/Line.h"
+#include "view/Mesh.h"
+#include "view/OverlayText.h"
+#include "view/Texture.h"
+
+namespace tf {
+namespace {
+
+constexpr uint32_t kOverlayColour = 0x80FF0000u;
+constexpr uint32_t kOutlineColour = 0xFFFFFFFFu;
+// The overlay texts are formatted into buffers of this many characters.
+constexpr size_t kTextBufferLength = 256;
+
+void SetMaterialColour(Material& material, uint32_t rgb) {
+  const ColorValue colour{static_cast<float>((rgb >> 16) & 0xFF) / 255.0f,
+                          static_cast<float>((rgb >> 8) & 0xFF) / 255.0f,
+                          static_cast<float>(rgb & 0xFF) / 255.0f, 1.0f};
+  material.diffuse = colour;
+  material.ambient = colour;
+}
+
+Vector3 PositionOf(const AtomAppearance& atom) {
+  return {atom.x, atom.y, atom.z};
+}
+
+void DrawText(MoleculeStore& store, std::u16string text, uint32_t format, uint32_t colour) {
+  if (text.size() >= kTextBufferLength) text.resize(kTextBufferLength - 1);
+  PixelRect rect = store.camera.presentRect;
+  store.graphics.font->DrawText(nullptr, text.c_str(), -1, &rect, format, colour);
+}
+
+}  // namespace
+
+Matrix BondHalfTransform(const Vector3& a, const Vector3& b, float radius, int quarter) {
+  Vector3 d;
+  Vec3Subtract(&d, &b, &a);
+  const float length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+  Matrix scale, turn, world, shift;
+  MatrixScaling(&scale, radius, radius, length * 0.5f);
+  Vector3 axis{-d.y, d.x, 0.0f};
+  Vector3 direction;
+  Vec3Normalize(&direction, &d);
+  float angle = std::acos(std::clamp(direction.z, -1.0f, 1.0f));
+  if (axis.x == 0.0f && axis.y == 0.0f) {
+    // Along z the cross product vanishes; any axis perpendicular to z does.
+    axis = {1.0f, 0.0f, 0.0f};
+    if (length == 0.0f) angle = 0.0f;
+  }
+  MatrixRotationAxis(&turn, &axis, angle);
+  MatrixMultiply(&world, &scale, &turn);
+  if (quarter == 1) {
+    MatrixTranslation(&shift, a.x + d.x * 0.25f, a.y + d.y * 0.25f, a.z + d.z * 0.25f);
+  } else {
+    MatrixTranslation(&shift, a.x + d.x * 3.0f * 0.25f, a.y + d.y * 3.0f * 0.25f,
+                      a.z + d.z * 3.0f * 0.25f);
+  }
+  return *MatrixMultiply(&world, &world, &shift);
+}
+
+void DrawAtomSpheres(MoleculeStore& store, const SceneSnapshot& scene, float radius) {
+  GraphicsObjects& graphics = store.graphics;
+  GraphicsDevice* device = graphics.device;
+  graphics.atomMaterial.diffuse.a = 1.0f;
+  graphics.atomMaterial.ambient.a = 1.0f;
+  const Matrix& rotation = store.camera.rotation;
+  for (const AtomAppearance& atom : scene.atoms) {
+    Matrix shift, scale, world;
+    MatrixTranslation(&shift, atom.x, atom.y, atom.z);
+    const float s = radius != 0.0f ? radius : atom.radius;
+    MatrixScaling(&scale, s, s, s);
+    MatrixMultiply(&world, &rotation, &scale);
+    MatrixMultiply(&world, &world, &shift);
+    SetMaterialColour(graphics.atomMaterial, atom.colour);
+    device->SetTransform(kTsWorld, &world);
+    device->SetTexture(0, atom.selected ? graphics.selectionTexture : nullptr);
+    device->SetMaterial(&graphics.atomMaterial);
+    graphics.sphereMesh->DrawSubset(0);
+  }
+}
+
+void DrawBondCylinders(MoleculeStore& store, const SceneSnapshot& scene, float radius) {
+  GraphicsObjects& graphics = store.graphics;
+  GraphicsDevice* device = graphics.device;
+  graphics.atomMaterial.diffuse.a = 1.0f;
+  graphics.atomMaterial.ambient.a = 1.0f;
+  for (const Bond& bond : scene.bonds) {
+    const AtomAppearance& first = scene.atoms[bond.atom1];
+    const AtomAppearance& second = scene.atoms[bond.atom2];
+    device->SetTexture(0, nullptr);
+    const int quarters[2] = {1, 3};
+    const AtomAppearance* ends[2] = {&first, &second};
+    for (int half = 0; half < 2; ++half) {
+      const Matrix world =
+          BondHalfTransform(PositionOf(first), PositionOf(second), radius, quarters[half]);
+      SetMaterialColour(graphics.atomMaterial, ends[half]->colour);
+      device->SetTransform(kTsWorld, &world);
+      device->SetMaterial(&graphics.atomMaterial);
+      graphics.cylinderMesh->DrawSubset(0);
+    }
+  }
+}
+
+void DrawBondLines(MoleculeStore& store, const SceneSnapshot& scene, uint32_t width, float alpha) {
+  Line* line = store.graphics.line;
+  line->SetWidth(static_cast<float>(width));
+  line->SetPattern(kSolidPattern);
+  line->Begin();
+  const uint32_t a = static_cast<uint32_t>(alpha * 255.0f) << 24;
+  const Camera& camera = store.camera;
+  for (const Bond& bond : scene.bonds) {
+    const AtomAppearance& first = scene.atoms[bond.atom1];
+    const AtomAppearance& second = scene.atoms[bond.atom2];
+    const float mx = (first.x + second.x) * 0.5f;
+    const float my = (first.y + second.y) * 0.5f;
+    const Vector2 middle = WorldToScreen(camera, mx, my);
+    const Vector2 toFirst[2] = {middle, WorldToScreen(camera, first.x, first.y)};
+    line->Draw(toFirst, 2, first.colour | a);
+    const Vector2 toSecond[2] = {middle, WorldToScreen(camera, second.x, second.y)};
+    line->Draw(toSecond, 2, second.colour | a);
+  }
+  line->End();
+}
+
+void DrawAreaOutline(MoleculeStore& store) {
+  Line* line = store.graphics.line;
+  line->SetWidth(1.0f);
+  line->SetPattern(kDashedPattern);
+  if (store.selectionTool == kRectangularTool) {
+    const PointF s = store.rectStart, e = store.rectEnd;
+    const Vector2 corners[5] = {{s.x, s.y}, {e.x, s.y}, {e.x, e.y}, {s.x, e.y}, {s.x, s.y}};
+    line->Draw(corners, 5, kOutlineColour);
+  } else if (store.selectionTool == kFreeformTool) {
+    const uint32_t count = std::min(store.outlineCount, kMaxOutlinePoints);
+    static_assert(sizeof(PointF) == sizeof(Vector2));
+    Vector2 points[kMaxOutlinePoints];
+    for (uint32_t k = 0; k < count; ++k) points[k] = {store.outline[k].x, store.outline[k].y};
+    if (count >= 2) line->Draw(points, count, kOutlineColour);
+  }
+}
+
+void DrawOverlayText(MoleculeStore& store, const SceneSnapshot& scene, float alpha) {
+  DrawText(store, CountsText(scene.selectedCount, scene.atomCount, scene.bondCount),
+           kDtLeft | kDtTop, kOverlayColour);
+  if (scene.shaping)
+    DrawText(store, EnergyText(scene.energy, scene.energyChange, scene.stepScale), kDtBottom,
+             kOverlayColour);
+  const uint32_t gridColour = (static_cast<uint32_t>(alpha * 255.0f) << 24) | 0xFF0000u;
+  DrawText(store, GridScaleText(store.graphics.grid.gridStep), kDtRight | kDtBottom, gridColour);
+}
+
+void DrawFrame(MoleculeStore& store) {
+  thread_local SceneSnapshot scene;
+  TakeSceneSnapshot(store, scene);
+  GraphicsDevice* device = store.graphics.device;
+  device->Clear(0, nullptr, kClearTarget | kClearZBuffer, kBackgroundColour, 1.0f, 0);
+  device->BeginScene();
+  switch (store.modelStyle) {
+    case kWireframe:
+      DrawBondLines(store, scene, 1, 1.0f);
+      break;
+    case kSpacefill:
+      DrawAtomSpheres(store, scene, 0.0f);
+      DrawBondLines(store, scene, 5, 0.5f);
+      break;
+    case kSticks:
+      DrawAtomSpheres(store, scene, 0.3f);
+      DrawBondCylinders(store, scene, 0.3f);
+      break;
+    case kBallStick:
+      DrawAtomSpheres(store, scene, 0.4f);
+      DrawBondCylinders(store, scene, 0.1f);
+      break;
+    default:
+      break;
+  }
+  DrawGrid(store.graphics.grid);
+  DrawOverlayText(store, scene, 0.5f);
+  if (store.areaSelecting) DrawAreaOutline(store);
+  device->EndScene();
+  const PixelRect rect = store.camera.presentRect;
+  device->Present(&rect, &rect, nullptr, nullptr);
+}
+
+}  // namespace tf

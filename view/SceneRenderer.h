@@ -1,0 +1,43 @@
+#pragma once
+// Draws one frame of the 3-D view: the molecule in the current ModelStyle,
+// the grid with its axis strips, the overlay texts and the outline of a
+// selection gesture. Called with renderLock held and a usable device (Redraw
+// and the shaping worker's frames); changes only the atom material and the
+// device's transforms, textures and line settings.
+
+#include <cstdint>
+
+#include "view/Math.h"
+#include "view/SceneSnapshot.h"
+
+namespace tf {
+
+struct MoleculeStore;
+
+// Line patterns: solid for bonds, 8 pixels on and 8 off for outlines.
+inline constexpr uint32_t kSolidPattern = 0xFFFFFFFFu;
+inline constexpr uint32_t kDashedPattern = 0xFF00FF00u;
+inline constexpr uint32_t kBackgroundColour = 0x00202020u;
+
+// One complete frame, copied from the store under modelLock, then presented
+// with presentRect as source and destination.
+void DrawFrame(MoleculeStore& store);
+
+// One sphere per atom, radius `radius` or, when 0, the atom's own radius.
+void DrawAtomSpheres(MoleculeStore& store, const SceneSnapshot& scene, float radius);
+// Two half-cylinders per bond, each in the colour of the atom at its end.
+void DrawBondCylinders(MoleculeStore& store, const SceneSnapshot& scene, float radius);
+// Two screen-space half-lines per bond.
+void DrawBondLines(MoleculeStore& store, const SceneSnapshot& scene, uint32_t width, float alpha);
+// Dashed outline of the rectangle or free-form gesture in progress.
+void DrawAreaOutline(MoleculeStore& store);
+// Counts, the energy block while shaping, and the grid scale (with `alpha`).
+void DrawOverlayText(MoleculeStore& store, const SceneSnapshot& scene, float alpha);
+
+// World transform of a bond half: the unit cylinder scaled to radius `radius`
+// and half the bond's length, turned from +z onto a -> b, centred at the
+// point `quarter` (1 or 3) quarters of the way from a to b. A bond along -z
+// turns about the x axis; a zero-length bond is not turned.
+Matrix BondHalfTransform(const Vector3& a, const Vector3& b, float radius, int quarter);
+
+}  // namespace tf
