@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "model/MoleculeStore.h"
+#include "model/TableLookup.h"
 #include "view/GraphicsDevice.h"
 
 namespace tf {
@@ -12,6 +13,52 @@ namespace {
 constexpr float kPi = 3.1415927f;
 constexpr float kNearPlane = -200.0f;  // a slab behind the eye stays visible
 constexpr float kFarPlane = 200.0f;
+
+// World-space extent of the molecule as drawn: centres widened by the radius
+// each atom is drawn with in the current style.
+struct Extent {
+  float left, right, bottom, top;
+};
+
+float DrawnRadius(const MoleculeStore& store, const Atom& atom) {
+  switch (store.modelStyle) {
+    case kSpacefill: {
+      const ChemicalType* chemical = ChemicalTypeOfAtomType(store.tables, atom.atomType);
+      return chemical ? chemical->radius : 0.0f;
+    }
+    case kSticks:
+      return 0.3f;
+    case kBallStick:
+      return 0.4f;
+    default:
+      return 0.0f;
+  }
+}
+
+bool MoleculeExtent(MoleculeStore& store, Extent& extent) {
+  std::lock_guard model(store.modelLock);
+  const uint32_t count = std::min(store.atomCount, kMaxAtoms);
+  if (count == 0) return false;
+  extent = {store.atoms[0].x, store.atoms[0].x, store.atoms[0].y, store.atoms[0].y};
+  for (uint32_t i = 0; i < count; ++i) {
+    const Atom& atom = store.atoms[i];
+    const float r = DrawnRadius(store, atom);
+    extent.left = std::min(extent.left, atom.x - r);
+    extent.right = std::max(extent.right, atom.x + r);
+    extent.bottom = std::min(extent.bottom, atom.y - r);
+    extent.top = std::max(extent.top, atom.y + r);
+  }
+  return true;
+}
+
+bool ExtentFits(const Camera& camera, const Extent& extent) {
+  const Vector2 topLeft = WorldToScreen(camera, extent.left, extent.top);
+  const Vector2 bottomRight = WorldToScreen(camera, extent.right, extent.bottom);
+  const PixelRect& view = camera.presentRect;
+  return topLeft.x >= static_cast<float>(view.left) && topLeft.y >= static_cast<float>(view.top) &&
+         bottomRight.x <= static_cast<float>(view.right) &&
+         bottomRight.y <= static_cast<float>(view.bottom);
+}
 
 void HandOver(MoleculeStore& store, TransformStateType slot, const Matrix& matrix) {
   if (store.graphics.device != nullptr) store.graphics.device->SetTransform(slot, &matrix);
@@ -80,6 +127,14 @@ void Zoom(MoleculeStore& store, int32_t step) {
   MatrixOrthoRH(&camera.projectionMatrix, camera.viewWidth, viewHeight, kNearPlane, kFarPlane);
   HandOver(store, kTsProjection, camera.projectionMatrix);
   if (store.graphics.rebuildGrid) store.graphics.rebuildGrid();
+}
+
+void FitZoom(MoleculeStore& store) {
+  Extent extent;
+  if (!MoleculeExtent(store, extent)) return;
+  std::lock_guard render(store.renderLock);
+  if (!CameraMapsPixels(store.camera)) return;
+  while (store.camera.zoom > kMinZoom && !ExtentFits(store.camera, extent)) Zoom(store, -1);
 }
 
 }  // namespace tf

@@ -32,4 +32,9 @@ void Pan(MoleculeStore& store, int32_t dx, int32_t dy);
 // the projection and the grid. Zoom(0) only recomputes (after a resize).
 void Zoom(MoleculeStore& store, int32_t step);
 
+// Zooms out in whole Zoom(-1) steps, never in, until every atom, drawn at
+// the current style's radius, lies inside presentRect, or kMinZoom is reached.
+// Meant to follow ResetView and CenterMolecule when a molecule is opened.
+void FitZoom(MoleculeStore& store);
+
 }  // namespace tf

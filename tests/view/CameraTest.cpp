@@ -260,3 +260,33 @@ TEST(Camera, RotateModelWithoutAtomsOnlyAccumulatesTheRotation) {
 
 }  // namespace
 }  // namespace tf
+
+namespace tf {
+namespace {
+
+TEST(Camera, FitZoomStepsOutUntilTheMoleculeFitsBelowTheToolbar) {
+  auto store = MakeTestStore();  // 800 x 600, toolbar 24, 40 pixels per unit
+  store->modelStyle = kBallStick;
+  PutAtom(*store, -2, 0, 0);
+  PutAtom(*store, 2, 0, 0);
+  FitZoom(*store);
+  EXPECT_EQ(store->camera.zoom, 2.0f) << "a small molecule is never zoomed into";
+
+  // Drawn from y = -6.4 to 6.4: pixels 44 to 556 at zoom 2, inside 24 .. 600.
+  PutAtom(*store, 0, 6, 0);
+  PutAtom(*store, 0, -6, 0);
+  FitZoom(*store);
+  EXPECT_EQ(store->camera.zoom, 2.0f);
+
+  PutAtom(*store, 0, 10, 0);
+  FitZoom(*store);
+  // Top at 10.4 units: 300 - 10.4 * 20 * zoom >= 24 gives zoom <= 1.327.
+  EXPECT_NEAR(store->camera.zoom, 1.3f, 1e-5f);
+
+  PutAtom(*store, 500, 0, 0);
+  FitZoom(*store);
+  EXPECT_EQ(store->camera.zoom, kMinZoom);
+}
+
+}  // namespace
+}  // namespace tf

@@ -255,8 +255,7 @@ TEST(SceneRenderer, SelectionTextureMarksSelectedAtomsAndTurnsWithTheModel) {
   EXPECT_EQ(spheres[1]->texture, nullptr);
   const Matrix& turn = store->camera.rotation;
   for (int r = 0; r < 3; ++r)
-    for (int c = 0; c < 3; ++c)
-      EXPECT_NEAR(spheres[0]->world.m[r][c], turn.m[r][c] * 0.4f, 1e-6f);
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR(spheres[0]->world.m[r][c], turn.m[r][c] * 0.4f, 1e-6f);
   ExpectNear(Transform(spheres[1]->world, {0, 0, 0}),
              {store->atoms[1].x, store->atoms[1].y, store->atoms[1].z}, "sphere centre");
 }
