@@ -75,7 +75,7 @@ TEST_F(PdbWriterTest, RealStructuresAndSamplesRoundTrip) {
       "disordered.pdb",    "hemo.pdb",       "insertion-code.pdb", "ions.pdb",  "occupancy.pdb",
       "psfgen-output.pdb", "short-atom.pdb", "water.pdb"};
   for (const char* file : files) {
-    Read(test::SharedTestData(std::string("pdb/") + file));
+    Read(test::TestData(std::string("pdb/") + file));
     ASSERT_GT(store_->atomCount, 0u) << file;
     ExpectRoundTrip(file);
   }
