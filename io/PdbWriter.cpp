@@ -8,8 +8,8 @@
 
 #include "forcefield/FixedText.h"
 #include "io/CompanionFiles.h"
-#include "io/FileBytes.h"
 #include "io/MoleculeFiles.h"
+#include "io/StagedSave.h"
 
 namespace tf {
 
@@ -67,21 +67,28 @@ void AppendAtomLine(std::string& out, const Atom& atom) {
   out += "\r\n";
 }
 
-}  // namespace
-
-void WriteMolecule(MoleculeStore& store) {
-  std::u16string_view path = TextView(store.filePath);
+std::string PdbText(const MoleculeStore& store) {
   std::string out;
   out.reserve(store.atomCount * 56 + 3);
   for (uint32_t i = 0; i < store.atomCount; ++i) AppendAtomLine(out, store.atoms[i]);
   out += "END";
-  bool pdbWritten = WriteFileBytes(path, out);
-  if (!pdbWritten) ShowMessage(store.shell, u"Bad file.", MessageIcon::Warning);
+  return out;
+}
 
+}  // namespace
+
+bool WriteMolecule(MoleculeStore& store) {
+  std::u16string_view path = TextView(store.filePath);
   std::u16string topology = CompanionPath(path, CompanionKind::Topology);
-  if (topology.empty()) return;
-  WriteTopologyFile(store, topology);
-  WriteAtomsFile(store, CompanionPath(path, CompanionKind::Atoms), !pdbWritten);
+  StagedSave save;
+  bool saved = save.Stage(path, PdbText(store));
+  if (saved && !topology.empty()) {
+    saved = save.Stage(topology, TopologyText(store)) &&
+            save.Stage(CompanionPath(path, CompanionKind::Atoms), AtomsText(store));
+  }
+  saved = saved && save.Commit();
+  if (!saved) ShowMessage(store.shell, u"Bad file.", MessageIcon::Warning);
+  return saved;
 }
 
 }  // namespace tf

@@ -101,19 +101,6 @@ TEST_F(PdbWriterTest, CompanionsCarryBondsTypesAndCharges) {
   ExpectRoundTrip("water with companions");
 }
 
-TEST_F(PdbWriterTest, UnwritablePdbStillWritesCompanionsInGeneralNotation) {
-  AddAtom(u"O", u"HOH", 1, 1, 0, 0, 0).charge = -0.834f;
-  AddAtom(u"H", u"HOH", 1, 2, 1, 0, 0).charge = 1.2345e-05f;
-  std::filesystem::create_directory(ScratchPath(".pdb"));  // a folder cannot be opened as a file
-  SetFilePath(*store_, FromUtf8(ScratchPath(".pdb")));
-  WriteMolecule(*store_);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0].text, u"Bad file.");
-  EXPECT_EQ(messages_[0].icon, MessageIcon::Warning);
-  EXPECT_EQ(test::ReadBytes(ScratchPath(".tfatoms")), "9\t-0.834\r\n3\t1.234e-05\r\n");
-  EXPECT_EQ(test::ReadBytes(ScratchPath(".tftopology")), "");
-}
-
 TEST_F(PdbWriterTest, EmptyMoleculeWritesEmptyCompanions) {
   EXPECT_EQ(Write(ScratchPath(".pdb")), "END");
   EXPECT_TRUE(std::filesystem::exists(ScratchPath(".tftopology")));
