@@ -28,7 +28,7 @@ int RunCharges(MoleculeStore& store, const std::vector<std::string>& args) {
 
   if (write) {
     const std::u16string atomsPath = CompanionPath(TextView(store.filePath), CompanionKind::Atoms);
-    if (atomsPath.empty() || !WriteAtomsFile(store, atomsPath, false))
+    if (atomsPath.empty() || !WriteAtomsFile(store, atomsPath))
       return Fail("cannot write the atoms file of '" + args[0] + "'");
   }
   for (uint32_t i = 0; i < store.atomCount; ++i) {

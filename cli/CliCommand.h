@@ -32,8 +32,7 @@ int Fail(const std::string& message);
 // standard error, false) when the PDB file cannot be opened for reading.
 bool OpenMolecule(MoleculeStore& store, const std::string& path);
 
-// Sets the path and writes the three files. Fails when the PDB file cannot
-// be written.
+// Sets the path and saves the three files. Fails when the save does.
 bool SaveMolecule(MoleculeStore& store, const std::string& path);
 
 }  // namespace tf::cli

@@ -50,21 +50,16 @@ bool SaveMolecule(MoleculeStore& store, const std::string& path) {
     return false;
   }
   SetFilePath(store, widePath);
-  bool failed = false;
   auto forward = store.shell.showMessage;
   store.shell.showMessage = [&](std::u16string_view text, std::u16string_view caption,
                                 MessageIcon icon) {
-    // The failure is reported below as one line of our own.
-    if (icon == MessageIcon::Warning) {
-      failed = true;
-    } else if (forward) {
-      forward(text, caption, icon);
-    }
+    // A failed save is reported below as one line of our own.
+    if (icon != MessageIcon::Warning && forward) forward(text, caption, icon);
   };
-  WriteMolecule(store);
+  const bool saved = WriteMolecule(store);
   store.shell.showMessage = forward;
-  if (failed) Fail("cannot write '" + path + "'");
-  return !failed;
+  if (!saved) Fail("cannot write '" + path + "'");
+  return saved;
 }
 
 }  // namespace tf::cli

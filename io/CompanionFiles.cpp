@@ -18,13 +18,11 @@ void AppendInt(std::string& out, int32_t value) {
   out.append(buffer, end);
 }
 
-void AppendCharge(std::string& out, float charge, bool generalNotation) {
+void AppendCharge(std::string& out, float charge) {
   char buffer[64];
-  std::to_chars_result result =
-      generalNotation
-          ? std::to_chars(buffer, buffer + sizeof buffer, charge, std::chars_format::general, 4)
-          : std::to_chars(buffer, buffer + sizeof buffer, charge, std::chars_format::fixed, 4);
-  out.append(buffer, result.ptr);
+  auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, charge, std::chars_format::fixed, 4);
+  out.append(buffer, end);
 }
 
 }  // namespace
@@ -64,7 +62,7 @@ void ReadAtoms(MoleculeStore& store, const std::optional<std::string>& bytes) {
   }
 }
 
-bool WriteTopologyFile(const MoleculeStore& store, std::u16string_view path) {
+std::string TopologyText(const MoleculeStore& store) {
   std::string out;
   out.reserve(store.bondCount * 12);
   for (uint32_t i = 0; i < store.bondCount; ++i) {
@@ -73,19 +71,23 @@ bool WriteTopologyFile(const MoleculeStore& store, std::u16string_view path) {
     AppendInt(out, store.bonds[i].atom2);
     out += "\r\n";
   }
-  return WriteFileBytes(path, out);
+  return out;
 }
 
-bool WriteAtomsFile(const MoleculeStore& store, std::u16string_view path, bool generalNotation) {
+std::string AtomsText(const MoleculeStore& store) {
   std::string out;
   out.reserve(store.atomCount * 14);
   for (uint32_t i = 0; i < store.atomCount; ++i) {
     AppendInt(out, store.atoms[i].atomType);
     out += '\t';
-    AppendCharge(out, store.atoms[i].charge, generalNotation);
+    AppendCharge(out, store.atoms[i].charge);
     out += "\r\n";
   }
-  return WriteFileBytes(path, out);
+  return out;
+}
+
+bool WriteAtomsFile(const MoleculeStore& store, std::u16string_view path) {
+  return WriteFileBytes(path, AtomsText(store));
 }
 
 }  // namespace tf

@@ -17,9 +17,14 @@ void ReadTopology(MoleculeStore& store, const std::optional<std::string>& bytes)
 // Overwrites AtomTypes and charges in atom order until a value cannot be read.
 void ReadAtoms(MoleculeStore& store, const std::optional<std::string>& bytes);
 
-bool WriteTopologyFile(const MoleculeStore& store, std::u16string_view path);
+// The topology file's text: one "atom1 TAB atom2" line per bond.
+std::string TopologyText(const MoleculeStore& store);
 
-// Charges with four decimals, or four significant digits in general notation.
-bool WriteAtomsFile(const MoleculeStore& store, std::u16string_view path, bool generalNotation);
+// The atoms file's text: one "atomType TAB charge" line per atom, charges
+// with four decimals.
+std::string AtomsText(const MoleculeStore& store);
+
+// Replaces the atoms file alone (the PDB file and topology stay).
+bool WriteAtomsFile(const MoleculeStore& store, std::u16string_view path);
 
 }  // namespace tf

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "forcefield/FixedText.h"
+#include "io/StagedSave.h"
 
 namespace tf {
 
@@ -21,12 +22,8 @@ std::optional<std::string> ReadFileBytes(std::u16string_view path) {
 }
 
 bool WriteFileBytes(std::u16string_view path, std::string_view bytes) {
-  if (path.empty()) return false;
-  std::FILE* file = std::fopen(ToUtf8(path).c_str(), "wb");
-  if (!file) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fclose(file) == 0 && ok;
-  return ok;
+  StagedSave save;
+  return save.Stage(path, bytes) && save.Commit();
 }
 
 }  // namespace tf

@@ -10,7 +10,8 @@ namespace tf {
 // The file's bytes, or nothing when it cannot be opened (path is UTF-16 text).
 std::optional<std::string> ReadFileBytes(std::u16string_view path);
 
-// Replaces the file's contents; false when it cannot be opened or written.
+// Replaces the file with one holding `bytes`, all or nothing (StagedSave);
+// false when it cannot be written.
 bool WriteFileBytes(std::u16string_view path, std::string_view bytes);
 
 }  // namespace tf

@@ -25,8 +25,10 @@ void ReadMoleculeBytes(MoleculeStore& store, const std::optional<std::string>& p
                        const std::optional<std::string>& topology,
                        const std::optional<std::string>& atoms, bool withCompanions);
 
-// Writes the PDB file at store.filePath and both companion files.
-void WriteMolecule(MoleculeStore& store);
+// Saves the PDB file at store.filePath and both companion files, all or
+// nothing: when any of them cannot be written, shows "Bad file." once, leaves
+// the old files as they were and returns false.
+bool WriteMolecule(MoleculeStore& store);
 
 // Sets the atom's atomType from the beginning of its name.
 void AssignTypeFromName(MoleculeStore& store, uint32_t atomIndex);

@@ -8,8 +8,8 @@
 
 #include "forcefield/FixedText.h"
 #include "io/CompanionFiles.h"
-#include "io/FileBytes.h"
 #include "io/MoleculeFiles.h"
+#include "io/StagedSave.h"
 
 namespace tf {
 
@@ -26,7 +26,7 @@ void AppendInt(std::string& out, int32_t value, std::size_t width) {
   AppendRight(out, std::string_view(buffer, end - buffer), width);
 }
 
-void AppendCoordinate(std::string& out, float value) {
+void AppendCoordinate(std::string& out, double value) {
   char buffer[64];
   auto [end, error] =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
@@ -37,7 +37,8 @@ void AppendCoordinate(std::string& out, float value) {
   AppendRight(out, text, 8);
 }
 
-void AppendAtomLine(std::string& out, const Atom& atom) {
+// Coordinates go back to the file's frame (stored point plus fileOrigin).
+void AppendAtomLine(std::string& out, const Atom& atom, const Vector3& origin) {
   out += "ATOM";
   AppendInt(out, atom.serial, 7);
   std::string name = ToLatin1(TextView(atom.name));
@@ -61,27 +62,35 @@ void AppendAtomLine(std::string& out, const Atom& atom) {
   }
   AppendInt(out, atom.fragmentNumber, 4);
   out += "    ";
-  AppendCoordinate(out, atom.x);
-  AppendCoordinate(out, atom.y);
-  AppendCoordinate(out, atom.z);
+  AppendCoordinate(out, static_cast<double>(atom.x) + origin.x);
+  AppendCoordinate(out, static_cast<double>(atom.y) + origin.y);
+  AppendCoordinate(out, static_cast<double>(atom.z) + origin.z);
   out += "\r\n";
+}
+
+std::string PdbText(const MoleculeStore& store) {
+  std::string out;
+  out.reserve(store.atomCount * 56 + 3);
+  for (uint32_t i = 0; i < store.atomCount; ++i)
+    AppendAtomLine(out, store.atoms[i], store.fileOrigin);
+  out += "END";
+  return out;
 }
 
 }  // namespace
 
-void WriteMolecule(MoleculeStore& store) {
+bool WriteMolecule(MoleculeStore& store) {
   std::u16string_view path = TextView(store.filePath);
-  std::string out;
-  out.reserve(store.atomCount * 56 + 3);
-  for (uint32_t i = 0; i < store.atomCount; ++i) AppendAtomLine(out, store.atoms[i]);
-  out += "END";
-  bool pdbWritten = WriteFileBytes(path, out);
-  if (!pdbWritten) ShowMessage(store.shell, u"Bad file.", MessageIcon::Warning);
-
   std::u16string topology = CompanionPath(path, CompanionKind::Topology);
-  if (topology.empty()) return;
-  WriteTopologyFile(store, topology);
-  WriteAtomsFile(store, CompanionPath(path, CompanionKind::Atoms), !pdbWritten);
+  StagedSave save;
+  bool saved = save.Stage(path, PdbText(store));
+  if (saved && !topology.empty()) {
+    saved = save.Stage(topology, TopologyText(store)) &&
+            save.Stage(CompanionPath(path, CompanionKind::Atoms), AtomsText(store));
+  }
+  saved = saved && save.Commit();
+  if (!saved) ShowMessage(store.shell, u"Bad file.", MessageIcon::Warning);
+  return saved;
 }
 
 }  // namespace tf

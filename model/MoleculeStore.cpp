@@ -7,6 +7,7 @@ void NewMolecule(MoleculeStore& store) {
   store.selectedCount = 0;
   store.atomCount = 0;
   store.bondCount = 0;
+  store.fileOrigin = {0, 0, 0};
   MatrixIdentity(&store.camera.rotation);
 }
 

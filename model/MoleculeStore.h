@@ -69,7 +69,10 @@ struct MoleculeStore {
   PointF outline[kMaxOutlinePoints];
   uint32_t outlineCount = 0;
 
-  char16_t filePath[kPathCapacity];       // current .pdb path
+  char16_t filePath[kPathCapacity];  // current .pdb path
+  // The point of the file's frame that sits at the view's origin: a file
+  // point is the stored point plus fileOrigin (Angstrom).
+  Vector3 fileOrigin = {0, 0, 0};
   const char* configPath = "config.ini";  // parameter file InitGraphics loads
 
   // modelLock guards the molecule; renderLock the device and the camera
@@ -82,8 +85,8 @@ struct MoleculeStore {
   GraphicsObjects graphics;
 };
 
-// Empties the document and resets the accumulated model rotation; the view
-// position, zoom, tables and display choices stay.
+// Empties the document and resets the accumulated model rotation and the
+// file origin; the view position, zoom, tables and display choices stay.
 void NewMolecule(MoleculeStore& store);
 
 void SelectAtom(MoleculeStore& store, uint32_t index);

@@ -33,7 +33,7 @@ TEST(CliInfo, ReportsCountsTypesAndCompanions) {
   EXPECT_NE(result.out.find("type\t10\tO2\t2\n"), std::string::npos) << result.out;
   EXPECT_TRUE(result.err.empty()) << result.err;
 
-  result = RunCli(Config() + " info '" + test::SharedTestData("pdb/1A8O.pdb") + "'");
+  result = RunCli(Config() + " info '" + test::TestData("pdb/1A8O.pdb") + "'");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_NE(result.out.find("atoms\t644\n"), std::string::npos);
   EXPECT_NE(result.out.find("topology\tmissing\n"), std::string::npos);

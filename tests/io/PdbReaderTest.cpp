@@ -13,7 +13,7 @@ namespace {
 using test::MoleculeFileTest;
 
 TEST_F(MoleculeFileTest, DepositedStructureWithLigandsAndWaters) {
-  Read(test::SharedTestData("pdb/1A8O.pdb"));
+  Read(test::TestData("pdb/1A8O.pdb"));
   ASSERT_EQ(store_->atomCount, 644u);
   // HETATM lines carry a chain identifier; their coordinates must not shift.
   ExpectAtom(0, 10, u"N", u"MSE", 151, 19.594f, 32.367f, 28.012f);
@@ -26,34 +26,34 @@ TEST_F(MoleculeFileTest, DepositedStructureWithLigandsAndWaters) {
 }
 
 TEST_F(MoleculeFileTest, InsertionCodesAndHydrogenNames) {
-  Read(test::SharedTestData("pdb/1avg.pdb"));
+  Read(test::TestData("pdb/1avg.pdb"));
   ASSERT_EQ(store_->atomCount, 3730u);
   ExpectAtom(39, 40, u"N", u"LYS", 1, 22.191f, 13.317f, 73.207f);  // residue "1I"
-  Read(test::SharedTestData("pdb/2n0n_M1.pdb"));
+  Read(test::TestData("pdb/2n0n_M1.pdb"));
   ASSERT_EQ(store_->atomCount, 183u) << "reading ends at ENDMDL";
   ExpectAtom(27, 28, u"HB11", u"AIB", 2, 6.719f, -9.475f, 1.989f);
 }
 
 TEST_F(MoleculeFileTest, HetatmWithoutChainAndShortLines) {
-  Read(test::SharedTestData("pdb/MOF-5.pdb"));
+  Read(test::TestData("pdb/MOF-5.pdb"));
   ASSERT_EQ(store_->atomCount, 65u);
   ExpectAtom(0, 1, u"ZN", u"LIG", 1, 7.534f, 5.301f, 5.301f);
   EXPECT_EQ(TypeName(0), u"Zn");
-  Read(test::SharedTestData("pdb/short-atom.pdb"));
+  Read(test::TestData("pdb/short-atom.pdb"));
   ASSERT_EQ(store_->atomCount, 9u);
   ExpectAtom(1, 2, u"H", u"", 1, 1.320f, 8.480f, 12.003f);
-  Read(test::SharedTestData("pdb/a_structure.pdb"));
+  Read(test::TestData("pdb/a_structure.pdb"));
   ASSERT_EQ(store_->atomCount, 9u) << "first model only";
   ExpectAtom(8, 8, u"CA", u"PCA", 1, -0.189f, 5.321f, 14.250f);
 }
 
 TEST_F(MoleculeFileTest, TrajectoryReadsFirstFrameAndLargeFileStopsAtCapacity) {
-  Read(test::SharedTestData("pdb/water.pdb"));
+  Read(test::TestData("pdb/water.pdb"));
   EXPECT_EQ(store_->atomCount, 297u) << "each frame ends with END";
   EXPECT_TRUE(messages_.empty());
 
   // The same frames without their END lines: 29,700 atom records.
-  std::string frames = test::ReadBytes(test::SharedTestData("pdb/water.pdb"));
+  std::string frames = test::ReadBytes(test::TestData("pdb/water.pdb"));
   std::string joined;
   for (std::size_t at = 0; at < frames.size();) {
     std::size_t end = frames.find('\n', at);

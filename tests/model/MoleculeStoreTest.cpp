@@ -31,6 +31,7 @@ TEST(MoleculeStore, NewMoleculeEmptiesButKeepsView) {
   store->camera.eye = {1, 2, 20};
   store->camera.rotation.m[0][1] = 0.5f;
   store->modelStyle = kSticks;
+  store->fileOrigin = {4, 5, 6};
 
   NewMolecule(*store);
 
@@ -38,6 +39,9 @@ TEST(MoleculeStore, NewMoleculeEmptiesButKeepsView) {
   EXPECT_EQ(store->bondCount, 0u);
   EXPECT_EQ(store->selectedCount, 0);
   EXPECT_EQ(store->atoms[1].selected, 0);
+  EXPECT_EQ(store->fileOrigin.x, 0.0f);
+  EXPECT_EQ(store->fileOrigin.y, 0.0f);
+  EXPECT_EQ(store->fileOrigin.z, 0.0f);
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c) EXPECT_EQ(store->camera.rotation.m[r][c], r == c ? 1.0f : 0.0f);
   EXPECT_EQ(store->camera.zoom, 3.5f);

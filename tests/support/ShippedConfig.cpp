@@ -10,8 +10,8 @@ std::string SourcePath(const std::string& relative) {
   return std::string(TF_SOURCE_DIR) + "/" + relative;
 }
 
-std::string SharedTestData(const std::string& relative) {
-  return std::string(TF_SHARED_TESTDATA) + "/" + relative;
+std::string TestData(const std::string& relative) {
+  return SourcePath("tests/data/" + relative);
 }
 
 std::unique_ptr<MoleculeStore> StoreWithShippedConfig() {

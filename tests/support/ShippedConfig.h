@@ -8,8 +8,8 @@
 
 namespace tf::test {
 
-std::string SourcePath(const std::string& relative);      // under the repository
-std::string SharedTestData(const std::string& relative);  // under shared/testdata
+std::string SourcePath(const std::string& relative);  // under the repository
+std::string TestData(const std::string& relative);    // under tests/data
 
 // A zeroed store whose tables hold share/config.ini (the test fails if not).
 std::unique_ptr<MoleculeStore> StoreWithShippedConfig();

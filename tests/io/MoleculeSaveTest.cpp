@@ -1,0 +1,103 @@
+// Saving is all or nothing: a file that cannot be written leaves the old
+// PDB, topology and atoms files byte for byte as they were, with no
+// temporary file left beside them.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "forcefield/FixedText.h"
+#include "io/MoleculeFiles.h"
+#include "io/WriteFailures.h"
+#include "support/MoleculeFileFixture.h"
+
+namespace tf {
+namespace {
+
+class MoleculeSaveTest : public test::MoleculeFileTest {
+ protected:
+  // Old files on disk; a different molecule (two atoms, one bond) in the store.
+  void SetUp() override {
+    test::WriteBytes(ScratchPath(".pdb"), "old pdb");
+    test::WriteBytes(ScratchPath(".tftopology"), "old topology");
+    test::WriteBytes(ScratchPath(".tfatoms"), "old atoms");
+    for (int i = 0; i < 2; ++i) {
+      Atom& atom = store_->atoms[store_->atomCount++];
+      atom = Atom{};
+      SetText(atom.name, u"C");
+      atom.x = static_cast<float>(i);
+      atom.charge = 0.25f;
+    }
+    store_->bonds[store_->bondCount++] = {0, 1};
+    SetFilePath(*store_, FromUtf8(ScratchPath(".pdb")));
+  }
+
+  // Every entry of the scratch folder, a folder reading as "<folder>".
+  std::map<std::string, std::string> FolderContents() const {
+    std::map<std::string, std::string> contents;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+      contents[entry.path().filename().string()] =
+          entry.is_directory() ? "<folder>" : test::ReadBytes(entry.path());
+    return contents;
+  }
+
+  void ExpectOneBadFileMessage(const std::string& context) {
+    SCOPED_TRACE(context);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, u"Bad file.");
+    EXPECT_EQ(messages_[0].caption, u"Message");
+    EXPECT_EQ(messages_[0].icon, MessageIcon::Warning);
+  }
+};
+
+TEST_F(MoleculeSaveTest, ReplacesAllThreeKeepingTheirPermissions) {
+  ::chmod(ScratchPath(".pdb").c_str(), 0640);
+  EXPECT_TRUE(WriteMolecule(*store_));
+  EXPECT_TRUE(messages_.empty());
+  const auto contents = FolderContents();
+  ASSERT_EQ(contents.size(), 3u) << "no temporary stays behind";
+  EXPECT_EQ(contents.at("scratch.tftopology"), "0\t1\r\n");
+  EXPECT_EQ(contents.at("scratch.tfatoms"), "0\t0.2500\r\n0\t0.2500\r\n");
+  EXPECT_TRUE(contents.at("scratch.pdb").ends_with("END"));
+  struct stat status {};
+  ASSERT_EQ(::stat(ScratchPath(".pdb").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+
+TEST_F(MoleculeSaveTest, AnyFileFailingLeavesAllThreeAsTheyWere) {
+  const auto before = FolderContents();
+  for (const char* extension : {".pdb", ".tftopology", ".tfatoms"}) {
+    ScopedWriteFailure failure(ScratchPath(extension));
+    messages_.clear();
+    EXPECT_FALSE(WriteMolecule(*store_)) << extension;
+    ExpectOneBadFileMessage(extension);
+    EXPECT_EQ(FolderContents(), before) << extension;
+  }
+  // A folder in place of the last file: the others must not be replaced first.
+  std::filesystem::remove(ScratchPath(".tfatoms"));
+  std::filesystem::create_directory(ScratchPath(".tfatoms"));
+  const auto withFolder = FolderContents();
+  messages_.clear();
+  EXPECT_FALSE(WriteMolecule(*store_));
+  ExpectOneBadFileMessage("folder");
+  EXPECT_EQ(FolderContents(), withFolder);
+}
+
+TEST_F(MoleculeSaveTest, AFolderThatCannotBeWrittenChangesNothing) {
+  // The companions of old.pdb.d/x.pdb are old.tftopology and old.tfatoms,
+  // beside the missing folder.
+  test::WriteBytes(dir_ / "old.tftopology", "old topology");
+  test::WriteBytes(dir_ / "old.tfatoms", "old atoms");
+  const auto before = FolderContents();
+  SetFilePath(*store_, FromUtf8((dir_ / "old.pdb.d" / "x.pdb").string()));
+  EXPECT_FALSE(WriteMolecule(*store_));
+  ExpectOneBadFileMessage("missing folder");
+  EXPECT_EQ(FolderContents(), before);
+}
+
+}  // namespace
+}  // namespace tf
