@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchScene.h"
 #include "view/Cylinder.h"
 #include "view/GraphicsDevice.h"
 #include "view/Mesh.h"
@@ -54,5 +55,19 @@ void RecordMoleculeFrame(benchmark::State& state) {
   sphere->Release();
 }
 BENCHMARK(RecordMoleculeFrame)->Arg(100)->Arg(7000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// The whole frame as Redraw records it: the copy under modelLock, every
+// sphere and bond half, grid, texts and Present.
+void DrawBallStickFrame(benchmark::State& state) {
+  auto scene = tf::bench::MakeBenchScene(static_cast<uint32_t>(state.range(0)), tf::kBallStick);
+  if (!scene) return state.SkipWithError("graphics did not start");
+  for (auto _ : state) tf::Redraw(*scene);
+  state.SetItemsProcessed(state.iterations() * scene->atomCount);
+}
+BENCHMARK(DrawBallStickFrame)->Arg(500)->Arg(2000)->Arg(7000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
