@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
                                 tf::MessageIcon) {
     std::fprintf(stderr, "%s: %s\n", tf::ToUtf8(caption).c_str(), tf::ToUtf8(text).c_str());
   };
+  store->configPath = configPath.c_str();
   if (!tf::LoadParameterFile(store->tables, configPath.c_str()))
     return tf::cli::Fail("cannot load parameter file '" + configPath + "'");
   tf::NewMolecule(*store);
