@@ -4,6 +4,7 @@
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "GlTestSupport.h"
@@ -151,6 +152,61 @@ TEST_F(FrameReplay, GpuCopiesOfRepublishedGeometryAreDropped) {
   for (uint64_t i = 0; i <= kKept; ++i) RecordAndRender([] {});
   EXPECT_EQ(offscreen_->Renderer().LastStats().cachedGeometries, 0u);
   EXPECT_EQ(offscreen_->Renderer().LastStats().cachedTextures, 0u);
+}
+
+TEST_F(FrameReplay, AMalformedFrameDrawsOnlyWhatMakesSense) {
+  Frame frame;
+  frame.backBufferWidth = 32;
+  frame.backBufferHeight = 32;
+  Matrix identity;
+  MatrixIdentity(&identity);
+  frame.states.push_back({identity,
+                          identity,
+                          {},
+                          DefaultRenderStates(true),
+                          DefaultSamplerStates(),
+                          DefaultTextureStageStates()});
+  auto geometry = std::make_shared<MeshGeometry>();
+  geometry->serial = 1u << 30;
+  geometry->fvf = kFvfXyz;
+  geometry->layout = DescribeVertexFormat(kFvfXyz);
+  geometry->vertexCount = 1000;  // more than the vertex bytes hold
+  geometry->faceCount = 5;       // more than the indices and attributes hold
+  geometry->vertices.assign(3 * 12, 0);
+  geometry->indices = {0, 1, 2, 0, 1, 999};
+  geometry->attributes = {0};
+  auto texture = std::make_shared<TextureImage>();
+  texture->serial = 1u << 30;
+  texture->width = 1u << 20;  // no pixels behind it
+  texture->height = 4;
+  frame.items.emplace_back(ClearItem{{{-5, -5, 1 << 30, 8}}, kClearTarget, 0xFF00FF00, 1, 0});
+  frame.items.emplace_back(MeshItem{geometry, 0, identity, {}, texture, 0});
+  frame.items.emplace_back(MeshItem{geometry, 0, identity, {}, nullptr, 99});
+  frame.items.emplace_back(MeshItem{nullptr, 0, identity, {}, nullptr, 0});
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  frame.items.emplace_back(LineItem{{{nan, 1}, {5, 5}}, 0xFFFFFFFF, nan, 0xFFFFFFFF, -1, false});
+  frame.items.emplace_back(LineItem{{{5, 5}}, 0xFFFFFFFF, 1, 0xFFFFFFFF, 1, false});
+  FontDescription huge;
+  huge.height = 1 << 30;
+  huge.faceName = u"Arial";
+  // An unpaired surrogate, empty lines and an inverted layout rectangle.
+  frame.items.emplace_back(TextItem{u"\xD800x\n\n", {30, 30, 0, 0}, 0, 0xFFFFFFFF, huge});
+  // Half of this source lies left of the back buffer; squeezed into the
+  // 32-pixel image, the back buffer's part fills its middle half.
+  frame.sourceRect = PixelRect{-16, 0, 48, 32};
+
+  const RgbaImage image = Render(frame);
+  ASSERT_EQ(image.width, 32u);
+  EXPECT_TRUE(ColorNear(image, 16, 2, kGreen, 2)) << "the clear, cut to the back buffer";
+  EXPECT_TRUE(ColorNear(image, 2, 2, {0, 0, 0}, 0));
+  EXPECT_TRUE(ColorNear(image, 16, 20, {0, 0, 0}, 0)) << "nothing drawn below the clear";
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+  frame.backBufferWidth = 1u << 30;
+  RgbaImage none;
+  std::string error;
+  EXPECT_FALSE(offscreen_->Render(frame, &none, &error));
+  EXPECT_FALSE(error.empty());
 }
 
 // Everything a frame can hold: meshes with and without texture, a line and a text.
