@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  pkg-config libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
+  libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
 )
 
 missing=()

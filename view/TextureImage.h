@@ -1,6 +1,7 @@
 #pragma once
 // Immutable pixels of a texture as frames refer to them.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,0 +1,36 @@
+#pragma once
+// Draws recorded screen-space polylines: each segment a quad of the line's
+// width, in back-buffer pixels, blended over what is there, with the 32-bit
+// stipple pattern running on along the whole polyline. The antialias flag is
+// not used: lines are drawn with hard edges. Only view/gl sources include
+// this header.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "view/Frame.h"
+#include "view/gl/GlObjects.h"
+
+namespace tf {
+
+class LinePass {
+ public:
+  // Null with the reason in `error` when the shaders cannot be built.
+  static std::unique_ptr<LinePass> Create(std::string* error);
+
+  // Draws frame.items[first, end), which must all be LineItems, as one batch
+  // into the bound framebuffer; adds the number of draw calls to `drawCalls`.
+  void Draw(const Frame& frame, size_t first, size_t end, uint32_t* drawCalls);
+
+ private:
+  LinePass() = default;
+
+  GlProgram program_;
+  GlVertexArray vertexArray_;
+  GlBuffer vertices_;
+  GLint backBufferSize_ = -1;
+};
+
+}  // namespace tf
