@@ -4,8 +4,10 @@
 // capacities; records past the counts are stale and never read.
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <thread>
 
 #include "forcefield/ForceFieldTables.h"
 #include "model/Atom.h"
@@ -57,7 +59,10 @@ struct MoleculeStore {
   float energyChange = 0;
   float stepScale = 0;
   int32_t shapingIterations = 0;
-  uint32_t shapingSeed = 1;  // seeds the next run's trial moves; from the clock at start-up
+  uint32_t shapingSeed = 1;     // seeds the next run's trial moves; from the clock at start-up
+  std::thread shapingWorker;    // the current or last worker; joined before the next starts
+  std::mutex shapingPauseLock;  // pairs with shapingWake
+  std::condition_variable shapingWake;  // ends the worker's pause early when shaping stops
 
   // Display choices and gesture state (client pixels).
   int32_t modelStyle = kBallStick;
@@ -87,8 +92,12 @@ struct MoleculeStore {
 
 // Empties the document and resets the accumulated model rotation and the
 // file origin; the view position, zoom, tables and display choices stay.
+// While a worker may run the caller holds renderLock, then modelLock
+// (OpenMoleculeFile does).
 void NewMolecule(MoleculeStore& store);
 
+// Selection flags and selectedCount. A frame copies both, so while a worker
+// may run the caller holds modelLock (SelectAtomAt and ApplyAreaSelection do).
 void SelectAtom(MoleculeStore& store, uint32_t index);
 void DeselectAtom(MoleculeStore& store, uint32_t index);
 void ClearSelection(MoleculeStore& store);

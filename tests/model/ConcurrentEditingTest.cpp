@@ -17,26 +17,14 @@
 #include "model/BondEditing.h"
 #include "model/MoleculeStore.h"
 #include "model/Picking.h"
+#include "support/StoreInvariants.h"
 #include "support/TestStore.h"
 #include "view/CameraOperations.h"
 
 namespace tf {
 namespace {
 
-// Counts broken invariants: bonds naming atoms not in use, and a selection
-// count that disagrees with the flags.
-int BrokenInvariants(const MoleculeStore& store) {
-  int broken = 0;
-  for (uint32_t b = 0; b < store.bondCount; ++b) {
-    const Bond& bond = store.bonds[b];
-    if (bond.atom1 < 0 || static_cast<uint32_t>(bond.atom1) >= store.atomCount) ++broken;
-    if (bond.atom2 < 0 || static_cast<uint32_t>(bond.atom2) >= store.atomCount) ++broken;
-  }
-  int32_t selected = 0;
-  for (uint32_t i = 0; i < store.atomCount; ++i) selected += store.atoms[i].selected;
-  if (selected != store.selectedCount) ++broken;
-  return broken;
-}
+using test::BrokenInvariants;
 
 TEST(ConcurrentEditing, WorkerNeverSeesAHalfChangedStore) {
   auto store = test::MakeTestStore();

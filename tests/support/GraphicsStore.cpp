@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "shaping/ShapingWorker.h"
 #include "support/ShippedConfig.h"
 #include "view/Graphics.h"
 #include "view/GraphicsDevice.h"
@@ -11,6 +12,7 @@
 namespace tf::test {
 
 void GraphicsStoreDeleter::operator()(MoleculeStore* store) const {
+  ShutdownShaping(*store);
   ReleaseGraphics(*store);
   delete store;
 }

@@ -10,7 +10,7 @@
 namespace tf::test {
 
 struct GraphicsStoreDeleter {
-  void operator()(MoleculeStore* store) const;  // releases the graphics first
+  void operator()(MoleculeStore* store) const;  // stops shaping, then releases the graphics
 };
 using GraphicsStore = std::unique_ptr<MoleculeStore, GraphicsStoreDeleter>;
 
