@@ -1,11 +1,10 @@
 #include "app/MouseGestures.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <limits>
 #include <mutex>
 
+#include "app/Saturate.h"
 #include "model/AreaSelection.h"
 #include "model/AtomEditing.h"
 #include "model/Picking.h"
@@ -15,11 +14,8 @@
 namespace tf {
 namespace {
 
-// a - b without overflow, whatever positions the shell reports.
 int32_t Delta(int32_t a, int32_t b) {
-  const int64_t delta = static_cast<int64_t>(a) - b;
-  return static_cast<int32_t>(std::clamp<int64_t>(delta, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
+  return SaturateToInt32(int64_t{a} - b);
 }
 
 int64_t Distance(int32_t a, int32_t b) {

@@ -1,25 +1,15 @@
 #pragma once
 // Keeps the tool panels over the view: Atom Information at its top-right
-// corner, Shaping at its bottom-left, both 10 pixels in from the sides.
-
-#include <cstdint>
+// corner, Shaping at its bottom-left.
 
 #include "app/Application.h"
 
 namespace tf {
 
-struct PanelPlacement {
-  int32_t atomInfoLeft, atomInfoTop;  // screen pixels
-  int32_t shapingLeft, shapingTop;
-};
-
-// Atom Information: left edge at client right - its width - 10, top edge 10
-// pixels below the toolbar. Shaping: left edge at client left + 10, bottom
-// edge 90 pixels above the client bottom.
-PanelPlacement ComputePanelPlacement(const ScreenRect& client, int32_t toolbarHeight,
-                                     int32_t atomInfoWidth, int32_t shapingHeight);
-
-// Moves both panels (position only) to their places for the current client area.
+// Moves both panels (position only) for the current client area: the Atom
+// Information panel's left edge to client right - its width - 10 and its top
+// 10 pixels below the toolbar; the Shaping panel's left edge to client left
+// + 10 and its bottom edge 90 pixels above the client bottom.
 void PlacePanels(Application& app);
 
 }  // namespace tf

@@ -23,7 +23,7 @@ void ConnectShell(Application& app);
 // Information panel and the main window shown, the Shaping panel hidden. A
 // missing or unloadable config.ini, a window or graphics that cannot start
 // end it with exit code 1 and the cause, without a dialog; what was made is
-// released.
+// released, and the event loop should not run.
 StartupOutcome StartApplication(Application& app);
 
 // After the event loop: the panels if they are still there, shaping stopped
