@@ -75,6 +75,7 @@ int ShutdownApplication(Application& app) {
     app.state.panelsAlive = false;
   }
   ShutdownShaping(app.store);
+  app.store.shell = ShellCallbacks{};  // the desktop may go before the store
   ReleaseGraphics(app.store);
   return 0;
 }

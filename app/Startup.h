@@ -27,7 +27,8 @@ void ConnectShell(Application& app);
 StartupOutcome StartApplication(Application& app);
 
 // After the event loop: the panels if they are still there, shaping stopped
-// and its worker joined, then the graphics released. Returns exit code 0.
+// and its worker joined, the store's shell callbacks detached from the
+// desktop, then the graphics released. Returns exit code 0.
 int ShutdownApplication(Application& app);
 
 }  // namespace tf

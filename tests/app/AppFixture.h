@@ -51,8 +51,8 @@ class AppTest : public ::testing::Test {
   }
   bool IsSelected(uint32_t atom) const { return store_->atoms[atom].selected == 1; }
 
+  FakeDesktop desktop_;  // outlives the store: a finishing worker still asks it to refresh
   GraphicsStore store_;
-  FakeDesktop desktop_;
   Application app_;
 };
 

@@ -54,6 +54,7 @@ TEST_F(StartupTest, StartsInOrderAndShutsDownCleanly) {
 
   EXPECT_EQ(ShutdownApplication(app), 0);
   EXPECT_EQ(store->graphics.device, nullptr);
+  EXPECT_FALSE(store->shell.refreshPanels) << "nothing reaches the desktop any more";
   EXPECT_EQ(desktop.TakeLog(), (Log{"DestroyPanel AtomInfo", "DestroyPanel Shaping"}));
 }
 
