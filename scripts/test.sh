@@ -19,7 +19,7 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTF_SANITIZE=address,undefined \
   -DTF_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" \
+  LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 if [[ -x build-test/tests/test_concurrency ]]; then
