@@ -1,0 +1,213 @@
+#include "app/AtomInfoPanel.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <mutex>
+
+#include "app/NumberReading.h"
+#include "forcefield/FixedText.h"
+#include "model/AtomTypeEditing.h"
+#include "model/BondEditing.h"
+#include "model/TableLookup.h"
+#include "view/Graphics.h"
+
+namespace tf {
+namespace {
+
+constexpr std::size_t kNameLength = 4;  // what Apply keeps of a name
+constexpr std::size_t kTypeWordLength = 9;
+
+template <typename... Args>
+std::u16string Format(const char* format, Args... args) {
+  char buffer[64];
+  const int length = std::snprintf(buffer, sizeof buffer, format, args...);
+  if (length < 0) return {};
+  return FromLatin1(std::string_view(buffer, std::min<std::size_t>(length, sizeof buffer - 1)));
+}
+
+std::u16string_view TypeName(const MoleculeStore& store, const Atom& atom) {
+  const AtomType* type = AtomTypeSlot(store.tables, atom.atomType);
+  return type ? TextView(type->name) : std::u16string_view();
+}
+
+// Atoms in use that are selected, in ascending index order.
+std::vector<uint32_t> SelectedAtoms(const MoleculeStore& store) {
+  std::vector<uint32_t> selected;
+  const uint32_t count = std::min(store.atomCount, kMaxAtoms);
+  for (uint32_t i = 0; i < count; ++i)
+    if (store.atoms[i].selected) selected.push_back(i);
+  return selected;
+}
+
+// A file-frame coordinate text, "%.3f" of stored + origin.
+std::u16string FileCoordinate(float stored, float origin) {
+  return Format("%.3f", static_cast<double>(stored) + origin);
+}
+
+bool StartsMixed(std::u16string_view text) {
+  return !text.empty() && text.front() == u'*';
+}
+
+void ReadIntegerInto(int32_t& field, std::u16string_view text) {
+  if (const auto value = ReadInteger(text)) field = *value;
+}
+
+void ReadFloatInto(float& field, std::u16string_view text) {
+  if (const auto value = ReadDecimal(text)) field = static_cast<float>(*value);
+}
+
+// A coordinate typed in the file's frame, stored in the view's.
+void ReadCoordinateInto(float& field, std::u16string_view text, float origin) {
+  const auto value = ReadDecimal(text);
+  if (!value) return;
+  if (const auto stored = ToFloat(*value - origin)) field = *stored;
+}
+
+template <std::size_t N>
+void WriteName(char16_t (&field)[N], std::u16string_view text) {
+  SetText(field, text.substr(0, kNameLength));
+}
+
+std::u16string_view FirstWord(std::u16string_view text) {
+  const std::size_t end = text.find_first_of(u" \t");
+  return text.substr(0, std::min({end, text.size(), kTypeWordLength}));
+}
+
+char16_t FoldCase(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool LessIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  return std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [](char16_t x, char16_t y) { return FoldCase(x) < FoldCase(y); });
+}
+
+bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) {
+  return prefix.size() <= text.size() &&
+         std::equal(prefix.begin(), prefix.end(), text.begin(),
+                    [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
+}
+
+std::u16string Cut(std::u16string_view text) {
+  return std::u16string(text.substr(0, kAtomInfoTextLimit));
+}
+
+}  // namespace
+
+int32_t FillAtomInfo(MoleculeStore& store, AtomInfoTexts& texts) {
+  std::lock_guard model(store.modelLock);
+  const std::u16string type = texts.type;
+  texts = AtomInfoTexts{};
+  texts.type = type;
+  const std::vector<uint32_t> selected = SelectedAtoms(store);
+  if (selected.empty()) return 0;
+  const Atom& first = store.atoms[selected.front()];
+  texts.name = TextView(first.name);
+  texts.charge = Format("%.4f", static_cast<double>(first.charge));
+  texts.fragmentName = TextView(first.fragmentName);
+  texts.fragmentNumber = Format("%d", first.fragmentNumber);
+  texts.type = TypeName(store, first);
+  if (selected.size() == 1) {
+    texts.id = Format("%d", first.serial);
+    texts.x = FileCoordinate(first.x, store.fileOrigin.x);
+    texts.y = FileCoordinate(first.y, store.fileOrigin.y);
+    texts.z = FileCoordinate(first.z, store.fileOrigin.z);
+    return 1;
+  }
+  for (std::size_t k = 1; k < selected.size(); ++k) {
+    const Atom& other = store.atoms[selected[k]];
+    if (TextView(other.name) != TextView(first.name)) texts.name = kMixedEntry;
+    if (!(other.charge == first.charge)) texts.charge = kMixedEntry;
+    if (TextView(other.fragmentName) != TextView(first.fragmentName))
+      texts.fragmentName = kMixedEntry;
+    if (other.fragmentNumber != first.fragmentNumber) texts.fragmentNumber = kMixedEntry;
+    if (TypeName(store, other) != TypeName(store, first)) texts.type = kMixedEntry;
+  }
+  return static_cast<int32_t>(selected.size());
+}
+
+void ApplyAtomInfo(MoleculeStore& store, const AtomInfoTexts& typed) {
+  const AtomInfoTexts texts{
+      Cut(typed.id),  Cut(typed.name), Cut(typed.charge),       Cut(typed.x),
+      Cut(typed.y),   Cut(typed.z),    Cut(typed.fragmentName), Cut(typed.fragmentNumber),
+      Cut(typed.type)};
+  std::vector<uint32_t> selected;
+  {
+    std::lock_guard model(store.modelLock);
+    selected = SelectedAtoms(store);
+    if (selected.size() == 1) {
+      Atom& atom = store.atoms[selected.front()];
+      ReadIntegerInto(atom.serial, texts.id);
+      WriteName(atom.name, texts.name);
+      ReadFloatInto(atom.charge, texts.charge);
+      ReadCoordinateInto(atom.x, texts.x, store.fileOrigin.x);
+      ReadCoordinateInto(atom.y, texts.y, store.fileOrigin.y);
+      ReadCoordinateInto(atom.z, texts.z, store.fileOrigin.z);
+      WriteName(atom.fragmentName, texts.fragmentName);
+      ReadIntegerInto(atom.fragmentNumber, texts.fragmentNumber);
+    } else {
+      for (const uint32_t i : selected) {
+        Atom& atom = store.atoms[i];
+        if (!StartsMixed(texts.name)) WriteName(atom.name, texts.name);
+        if (!StartsMixed(texts.charge)) ReadFloatInto(atom.charge, texts.charge);
+        if (!StartsMixed(texts.fragmentName)) WriteName(atom.fragmentName, texts.fragmentName);
+        if (!StartsMixed(texts.fragmentNumber))
+          ReadIntegerInto(atom.fragmentNumber, texts.fragmentNumber);
+      }
+    }
+  }
+  // The type goes last: it renames the atom after its ChemicalType.
+  if (selected.size() > 1 && StartsMixed(texts.type)) return;
+  const std::u16string_view word = FirstWord(texts.type);
+  for (const uint32_t i : selected) SetAtomType(store, i, word);
+}
+
+std::vector<std::u16string> AtomTypeListEntries(const ForceFieldTables& tables) {
+  std::vector<std::u16string> entries;
+  const uint32_t count = std::min<uint32_t>(tables.atomTypeCount, kMaxAtomTypes);
+  for (uint32_t t = 0; t < count; ++t) {
+    const AtomType& type = tables.atomTypes[t];
+    const ChemicalType* chemical = ChemicalTypeOfAtomType(tables, static_cast<int32_t>(t));
+    const std::u16string_view symbol = chemical ? TextView(chemical->symbol) : u"";
+    entries.push_back(Cut(TextView(type.name)) + u" (" + Cut(symbol) + u",sp" +
+                      Format("%d", type.hybridization) + u"," + Cut(TextView(type.description)) +
+                      u")");
+  }
+  entries.emplace_back(kMixedEntry);
+  std::stable_sort(entries.begin(), entries.end(), LessIgnoringCase);
+  return entries;
+}
+
+AtomInfoView RefreshAtomInfo(MoleculeStore& store, const std::vector<std::u16string>& entries) {
+  AtomInfoView view;
+  const int32_t n = FillAtomInfo(store, view.texts);
+  view.selectedCount = n;
+  view.idAndCoordinatesEnabled = n <= 1;
+  if (n > 0) {
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+      if (StartsWithIgnoringCase(entries[e], view.texts.type)) {
+        view.typeEntry = static_cast<int32_t>(e);
+        break;
+      }
+    }
+  }
+  view.bondButtonEnabled = n == 2;
+  if (n == 2) view.bondButtonLabel = IsSelectedPairBonded(store) ? u"Delete Bond" : u"Add Bond";
+  return view;
+}
+
+void PressAtomInfoApply(Application& app, const AtomInfoTexts& texts) {
+  ApplyAtomInfo(app.store, texts);
+  Redraw(app.store);
+  SendRefreshPanels(app);
+  app.desktop.FocusMainWindow();
+}
+
+void PressBondButton(Application& app) {
+  ToggleBond(app.store);
+  Redraw(app.store);
+  app.desktop.FocusMainWindow();
+}
+
+}  // namespace tf

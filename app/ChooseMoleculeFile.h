@@ -1,0 +1,31 @@
+#pragma once
+// Choosing the file for File > Open and File > Save. The dialog only picks a
+// name; the rules live here: the ".pdb" extension of a save, the questions
+// about missing and existing files, and paths too long for the path buffer.
+
+#include <string>
+#include <string_view>
+
+#include "app/DesktopShell.h"
+#include "model/MoleculeStore.h"
+
+namespace tf {
+
+inline constexpr char16_t kPdbFilter[] = u"Protein Databank (*.pdb)";
+inline constexpr char16_t kPdbPattern[] = u"*.pdb";
+
+// The path of a save: ".pdb" appended unless the text ".pdb" occurs anywhere
+// in it (case-sensitive: "WATER.PDB" becomes "WATER.PDB.pdb", "a.pdbx" stays).
+std::u16string SavePath(std::u16string_view path);
+
+// Shows the open (open = true, "Open File") or save ("Save File") dialog with
+// the current file path proposed, and returns true when the user confirmed a
+// name, which is then the current file path. Before accepting it asks whether
+// to go on with a file that does not exist and, for a save, whether to
+// replace one that does; "No" returns to the dialog. A save is asked about
+// and made under the path with ".pdb" added. A path that would not fit the
+// path buffer shows "Bad file." and returns false. When a save dialog is
+// cancelled, the current path still gets ".pdb" if it lacks it and fits.
+bool ChooseMoleculeFile(MoleculeStore& store, DesktopShell& desktop, bool open);
+
+}  // namespace tf

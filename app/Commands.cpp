@@ -1,0 +1,129 @@
+#include "app/Commands.h"
+
+#include <mutex>
+
+#include "app/ChooseMoleculeFile.h"
+#include "app/MainWindowProc.h"
+#include "forcefield/FixedText.h"
+#include "io/MoleculeFileCommands.h"
+#include "model/CenterMolecule.h"
+#include "shaping/ShapingWorker.h"
+#include "view/CameraOperations.h"
+#include "view/Graphics.h"
+
+namespace tf {
+namespace {
+
+// The tool buttons are plain push buttons: the check moves here, first off
+// the current tool, then onto the chosen one (so choosing it again keeps it).
+void ChooseTool(Application& app, int32_t command) {
+  MoleculeStore& store = app.store;
+  app.desktop.CheckToolButton(kCmdSelectTool + store.selectionTool, false);
+  app.desktop.CheckToolButton(command, true);
+  {
+    std::lock_guard render(store.renderLock);  // frames read the tool
+    store.selectionTool = command - kCmdSelectTool;
+  }
+  Redraw(store);
+}
+
+void ChooseModelStyle(Application& app, int32_t command) {
+  MoleculeStore& store = app.store;
+  app.desktop.CheckModelRadio(command);
+  {
+    std::lock_guard render(store.renderLock);
+    store.modelStyle = command - kCmdWireframe;
+  }
+  Redraw(store);
+}
+
+void NewDocument(Application& app) {
+  MoleculeStore& store = app.store;
+  {
+    std::lock_guard render(store.renderLock);  // the model rotation is reset too
+    std::lock_guard model(store.modelLock);
+    NewMolecule(store);
+  }
+  RefreshAndRedraw(app);
+}
+
+// Whatever the reader reported, the view is reset, centred on the molecule
+// and zoomed out until it fits.
+void OpenDocument(Application& app) {
+  MoleculeStore& store = app.store;
+  if (!ChooseMoleculeFile(store, app.desktop, true)) return;
+  OpenMoleculeFile(store, TextView(store.filePath));
+  ResetView(store);
+  CenterMolecule(store);
+  FitZoom(store);
+  RefreshAndRedraw(app);
+  // The dialog's closing click may still hold the button down over the view.
+  app.state.skipNextDrag = 1;
+}
+
+void SaveDocument(Application& app) {
+  MoleculeStore& store = app.store;
+  if (ChooseMoleculeFile(store, app.desktop, false))
+    SaveMoleculeFile(store, TextView(store.filePath));
+}
+
+void TogglePanel(Application& app, Panel panel) {
+  app.desktop.ShowPanel(panel, !app.desktop.IsPanelVisible(panel));
+  app.desktop.FocusMainWindow();
+}
+
+}  // namespace
+
+void OnCommand(Application& app, int32_t command) {
+  MoleculeStore& store = app.store;
+  switch (command) {
+    case kCmdStartShaping:
+      StartShaping(store);
+      return;
+    case kCmdStopShaping:
+      StopShaping(store);
+      return;
+    case kCmdCharges:
+      MainWindowProc(app, {.message = ComputeCharges});
+      return;
+    case kCmdSelectTool:
+    case kCmdRectangularTool:
+    case kCmdFreeformTool:
+      ChooseTool(app, command);
+      return;
+    case kCmdNew:
+      NewDocument(app);
+      return;
+    case kCmdOpen:
+      OpenDocument(app);
+      return;
+    case kCmdSave:
+      SaveDocument(app);
+      return;
+    case kCmdExit:
+      app.desktop.DestroyMainWindow();
+      return;
+    case kCmdViewAtomInfo:
+      TogglePanel(app, Panel::AtomInfo);
+      return;
+    case kCmdViewShaping:
+      TogglePanel(app, Panel::Shaping);
+      return;
+    case kCmdWireframe:
+    case kCmdSpacefill:
+    case kCmdSticks:
+    case kCmdBallStick:
+      ChooseModelStyle(app, command);
+      return;
+    case kCmdViewHelp:
+      app.desktop.OpenFile(app.state.startDirectory + u"/" + kManualFileName);
+      return;
+    case kCmdAbout:
+      app.desktop.ShowAboutBox();
+      return;
+    default:
+      return;
+  }
+}
+
+}  // namespace tf

@@ -1,0 +1,102 @@
+#pragma once
+// What the application needs from the desktop it runs on: windows, panels,
+// the command surface's marks, dialogs and the input state a message does not
+// carry. The Qt layer implements it; tests replace it with a fake. Every call
+// comes from the window thread except PostRefreshPanels.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/ShapingPanel.h"
+#include "model/ShellCallbacks.h"
+
+namespace tf {
+
+enum class Panel { AtomInfo, Shaping };
+
+struct ScreenRect {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;  // screen pixels
+};
+
+struct PanelSize {
+  int32_t width = 0, height = 0;  // outer size, frame included
+};
+
+// One run of the open or save dialog. The dialog only lets the user pick a
+// name: it must not ask about missing or existing files itself (the
+// application asks, see ChooseMoleculeFile) and must accept names that do not
+// exist yet.
+struct FileDialogRequest {
+  bool open = true;             // false: a save dialog
+  std::u16string_view title;    // "Open File" or "Save File"
+  std::u16string_view filter;   // "Protein Databank (*.pdb)"
+  std::u16string_view pattern;  // "*.pdb"
+  std::u16string proposedPath;  // the current file path; may be empty
+};
+
+class DesktopShell {
+ public:
+  virtual ~DesktopShell() = default;
+
+  // Start-up and shutdown.
+  // The main window ("Tessaform", 700 x 600 at 100, 100) with its menu and
+  // toolbar, hidden. False when it cannot be made.
+  virtual bool CreateMainWindow() = 0;
+  // Both tool panels, hidden: the Atom Information panel with these type-list
+  // entries ("*" selected), the Shaping panel with these boxes checked.
+  virtual void CreatePanels(const std::vector<std::u16string>& typeEntries,
+                            const ShapingChecks& shapingChecks) = 0;
+  virtual void ShowMainWindow() = 0;
+  // Closes the main window; the window then receives WM_DESTROY.
+  virtual void DestroyMainWindow() = 0;
+  virtual void DestroyPanel(Panel panel) = 0;
+  // Ends the event loop once the current message is done.
+  virtual void PostQuit(int exitCode) = 0;
+
+  // Geometry.
+  virtual ClientSize MainClientSize() = 0;      // the client area, toolbar strip included
+  virtual ScreenRect ClientRectOnScreen() = 0;  // the same area in screen coordinates
+  virtual int32_t ToolbarHeight() = 0;          // of the toolbar's window rectangle
+  virtual PanelSize OuterPanelSize(Panel panel) = 0;
+  virtual void MovePanel(Panel panel, int32_t left, int32_t top) = 0;  // screen pixels
+
+  // Input state at the time of the current message.
+  virtual bool IsShiftDown() = 0;
+  // Bit d set while the main keyboard's digit key d is down (keypad digits do not count).
+  virtual uint32_t DigitKeysDown() = 0;
+
+  // Marks of the command surface.
+  virtual void CheckToolButton(int32_t command, bool checked) = 0;
+  // The Model menu's radio mark on `command`, off the other three styles.
+  virtual void CheckModelRadio(int32_t command) = 0;
+  virtual void CheckViewItem(int32_t command, bool checked) = 0;
+
+  // Panels and focus.
+  virtual bool IsPanelVisible(Panel panel) = 0;
+  virtual void ShowPanel(Panel panel, bool visible) = 0;
+  // Re-reads the document into the Atom Information panel now (RefreshAtomInfo).
+  virtual void RefreshAtomInfoPanel() = 0;
+  // Queues that refresh for the window thread. Called by the shaping worker:
+  // it must return at once, never wait for the window thread.
+  virtual void PostRefreshPanels() = 0;
+  virtual void SetBondButtonLabel(std::u16string_view label) = 0;
+  virtual void FocusMainWindow() = 0;
+
+  // Dialogs and the desktop.
+  // The chosen path, or nothing when the user cancelled.
+  virtual std::optional<std::u16string> RunFileDialog(const FileDialogRequest& request) = 0;
+  // A question box with Yes and No; true for Yes.
+  virtual bool AskYesNo(std::u16string_view caption, std::u16string_view text) = 0;
+  virtual void ShowMessageBox(std::u16string_view text, std::u16string_view caption,
+                              MessageIcon icon) = 0;
+  virtual void ShowAboutBox() = 0;  // modal, owned by the main window
+  virtual void SetWaitCursor(bool waiting) = 0;
+  // Opens a file or a web address with the desktop's default program; failures are ignored.
+  virtual void OpenFile(std::u16string_view path) = 0;
+  virtual void OpenLink(std::u16string_view address) = 0;
+};
+
+}  // namespace tf

@@ -1,0 +1,19 @@
+#include "app/ShapingPanel.h"
+
+namespace tf {
+
+ShapingChecks CreateShapingPanel(MoleculeStore& store) {
+  store.requestedShapingTerms = kAllTerms;
+  ShapingChecks checks;
+  checks.fill(true);
+  return checks;
+}
+
+void ApplyShapingPanel(MoleculeStore& store, const ShapingChecks& checks) {
+  uint32_t terms = 0;
+  for (std::size_t k = 0; k < checks.size(); ++k)
+    if (checks[k]) terms |= kShapingTermBoxes[k].bit;
+  store.requestedShapingTerms = terms;
+}
+
+}  // namespace tf

@@ -1,0 +1,87 @@
+#include "app/ChooseMoleculeFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/AppFixture.h"
+#include "forcefield/FixedText.h"
+#include "support/TempDir.h"
+
+namespace tf::test {
+namespace {
+
+class SaveTest : public AppTest {
+ protected:
+  SaveTest() { AddCarbon(0, 0); }
+  std::u16string PathIn(const std::string& name) const { return FromUtf8((dir_ / name).string()); }
+  std::string CurrentPath() const { return ToUtf8(TextView(store_->filePath)); }
+
+  TempDir dir_;
+};
+
+TEST_F(SaveTest, SaveAddsPdbUnlessTheTextOccursAnywhereInThePath) {
+  const struct {
+    const char* typed;
+    const char* saved;
+  } cases[] = {{"water", "water.pdb"}, {"WATER.PDB", "WATER.PDB.pdb"}, {"a.pdbx", "a.pdbx"}};
+  for (const auto& c : cases) {
+    desktop_.dialogAnswers.push_back(PathIn(c.typed));
+    Send(CommandMessage(kCmdSave));
+    EXPECT_EQ(CurrentPath(), (dir_ / c.saved).string());
+    EXPECT_TRUE(std::filesystem::exists(dir_ / c.saved)) << c.typed;
+  }
+  const FileDialogRequest& last = desktop_.dialogRequests.back();
+  EXPECT_FALSE(last.open);
+  EXPECT_EQ(last.title, u"Save File");
+  EXPECT_EQ(last.filter, u"Protein Databank (*.pdb)");
+  EXPECT_EQ(last.proposedPath, PathIn("WATER.PDB.pdb"));
+}
+
+TEST_F(SaveTest, ACancelledSaveWritesNothingButGivesThePathItsExtension) {
+  Send(CommandMessage(kCmdSave));
+  EXPECT_EQ(CurrentPath(), ".pdb");
+  EXPECT_FALSE(std::filesystem::exists(".pdb"));
+  EXPECT_TRUE(desktop_.TakeLog().empty());
+}
+
+TEST_F(SaveTest, APathThatWouldNotFitWithItsExtensionWritesNothing) {
+  constexpr std::size_t kCapacity = kPathCapacity;
+  const std::size_t prefix = PathIn("").size();
+  for (const std::size_t length : {kCapacity - 5, kCapacity - 4}) {
+    const std::string name(length - prefix, 'w');
+    desktop_.dialogAnswers.push_back(PathIn(name));
+    Send(CommandMessage(kCmdSave));
+    const bool fits = length + 4 < kCapacity;
+    EXPECT_EQ(std::filesystem::exists(dir_ / (name + ".pdb")), fits) << length;
+    EXPECT_EQ(desktop_.TakeLog(),
+              fits ? std::vector<std::string>{}
+                   : std::vector<std::string>{"ShowMessageBox Bad file. | Message | warning"})
+        << length;
+  }
+  EXPECT_EQ(CurrentPath().size(), kCapacity - 1) << "the fitting path stays current";
+}
+
+TEST_F(SaveTest, AnsweringNoToAQuestionAboutTheFileReturnsToTheDialog) {
+  desktop_.dialogAnswers.push_back(PathIn("water.pdb"));
+  Send(CommandMessage(kCmdSave));
+  ASSERT_EQ(desktop_.questions.size(), 1u);
+  EXPECT_EQ(desktop_.questions[0], u"water.pdb\nThis file does not exist.\nCreate the file?");
+  WriteBytes(dir_ / "water.pdb", "old");
+
+  desktop_.dialogAnswers.push_back(PathIn("water.pdb"));
+  desktop_.questionAnswers.push_back(false);
+  Send(CommandMessage(kCmdSave));  // No, then the second dialog is cancelled
+  EXPECT_EQ(desktop_.questions.back(), u"water.pdb already exists.\nDo you want to replace it?");
+  EXPECT_EQ(desktop_.dialogRequests.back().proposedPath, PathIn("water.pdb"));
+  EXPECT_EQ(ReadBytes(dir_ / "water.pdb"), "old");
+
+  desktop_.dialogAnswers.push_back(PathIn("missing.pdb"));
+  desktop_.questionAnswers.push_back(false);
+  Send(CommandMessage(kCmdOpen));
+  EXPECT_EQ(desktop_.dialogRequests.back().title, u"Open File");
+  EXPECT_EQ(store_->atomCount, 1u) << "nothing was opened";
+}
+
+}  // namespace
+}  // namespace tf::test

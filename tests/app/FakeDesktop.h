@@ -1,0 +1,113 @@
+#pragma once
+// A desktop for the application tests: it logs effects as lines
+// ("CheckToolButton 1021 off"), answers state queries from its fields and
+// dialogs from queued answers (none left: cancel, and Yes to questions).
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/DesktopShell.h"
+#include "forcefield/FixedText.h"
+
+namespace tf::test {
+
+class FakeDesktop : public DesktopShell {
+ public:
+  bool CreateMainWindow() override { return Log("CreateMainWindow"), windowCreated; }
+  void CreatePanels(const std::vector<std::u16string>& entries,
+                    const ShapingChecks& checks) override {
+    typeEntries = entries;
+    std::string boxes;
+    for (const bool checked : checks) boxes += checked ? '1' : '0';
+    Log("CreatePanels " + boxes);
+  }
+  void ShowMainWindow() override { Log("ShowMainWindow"); }
+  void DestroyMainWindow() override { Log("DestroyMainWindow"); }
+  void DestroyPanel(Panel panel) override { Log("DestroyPanel " + Name(panel)); }
+  void PostQuit(int code) override { Log("PostQuit " + std::to_string(code)); }
+  ClientSize MainClientSize() override { return {700, 600}; }
+  ScreenRect ClientRectOnScreen() override { return {100, 150, 800, 750}; }
+  int32_t ToolbarHeight() override { return 24; }
+  PanelSize OuterPanelSize(Panel panel) override {
+    return panel == Panel::AtomInfo ? PanelSize{200, 300} : PanelSize{180, 150};
+  }
+  void MovePanel(Panel panel, int32_t left, int32_t top) override {
+    Log("MovePanel " + Name(panel) + " " + std::to_string(left) + " " + std::to_string(top));
+  }
+  bool IsShiftDown() override { return shift; }
+  uint32_t DigitKeysDown() override { return digits; }
+  void CheckToolButton(int32_t command, bool on) override {
+    Log("CheckToolButton " + std::to_string(command) + OnOff(on));
+  }
+  void CheckModelRadio(int32_t command) override {
+    Log("CheckModelRadio " + std::to_string(command));
+  }
+  void CheckViewItem(int32_t command, bool on) override {
+    Log("CheckViewItem " + std::to_string(command) + OnOff(on));
+  }
+  bool IsPanelVisible(Panel panel) override { return visible[panel]; }
+  void ShowPanel(Panel panel, bool show) override {
+    visible[panel] = show;
+    Log("ShowPanel " + Name(panel) + OnOff(show));
+  }
+  void RefreshAtomInfoPanel() override { ++refreshes; }
+  void PostRefreshPanels() override { ++postedRefreshes; }
+  void SetBondButtonLabel(std::u16string_view label) override { bondLabel = label; }
+  void FocusMainWindow() override { Log("FocusMainWindow"); }
+  std::optional<std::u16string> RunFileDialog(const FileDialogRequest& request) override {
+    dialogRequests.push_back(request);
+    return Next(dialogAnswers, std::optional<std::u16string>());
+  }
+  bool AskYesNo(std::u16string_view, std::u16string_view text) override {
+    questions.emplace_back(text);
+    return Next(questionAnswers, true);
+  }
+  void ShowMessageBox(std::u16string_view text, std::u16string_view caption,
+                      MessageIcon icon) override {
+    Log("ShowMessageBox " + ToUtf8(text) + " | " + ToUtf8(caption) +
+        (icon == MessageIcon::Warning ? " | warning" : " | information"));
+  }
+  void ShowAboutBox() override { Log("ShowAboutBox"); }
+  void SetWaitCursor(bool waiting) override {
+    if (onWaitCursor) onWaitCursor();
+    Log("SetWaitCursor" + OnOff(waiting));
+  }
+  void OpenFile(std::u16string_view path) override { Log("OpenFile " + ToUtf8(path)); }
+  void OpenLink(std::u16string_view address) override { Log("OpenLink " + ToUtf8(address)); }
+
+  // The lines logged since the last call.
+  std::vector<std::string> TakeLog() { return std::exchange(log_, {}); }
+
+  bool windowCreated = true;
+  bool shift = false;
+  uint32_t digits = 0;
+  std::map<Panel, bool> visible;
+  int refreshes = 0, postedRefreshes = 0;
+  std::u16string bondLabel;
+  std::deque<std::optional<std::u16string>> dialogAnswers;
+  std::deque<bool> questionAnswers;
+  std::vector<FileDialogRequest> dialogRequests;
+  std::vector<std::u16string> questions;
+  std::vector<std::u16string> typeEntries;
+  std::function<void()> onWaitCursor;
+
+ private:
+  static std::string Name(Panel panel) { return panel == Panel::AtomInfo ? "AtomInfo" : "Shaping"; }
+  static std::string OnOff(bool on) { return on ? " on" : " off"; }
+  template <typename T>
+  static T Next(std::deque<T>& answers, T otherwise) {
+    if (answers.empty()) return otherwise;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+  }
+  void Log(std::string line) { log_.push_back(std::move(line)); }
+  std::vector<std::string> log_;
+};
+
+}  // namespace tf::test
