@@ -256,8 +256,10 @@ TEST_F(FrameReplay, AReplayLeavesTheHostsGlStateAsItWas) {
   glGenTextures(1, &hostTexture);
   glBindVertexArray(hostVertexArray);
   glBindBuffer(GL_ARRAY_BUFFER, hostBuffer);
-  glActiveTexture(GL_TEXTURE0);
-  glBindTexture(GL_TEXTURE_2D, hostTexture);
+  for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {
+    glActiveTexture(unit);
+    glBindTexture(GL_TEXTURE_2D, hostTexture);
+  }
   glActiveTexture(GL_TEXTURE3);
   glViewport(3, 4, 5, 6);
   glEnable(GL_SCISSOR_TEST);
@@ -286,9 +288,11 @@ TEST_F(FrameReplay, AReplayLeavesTheHostsGlStateAsItWas) {
   EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), static_cast<GLint>(hostVertexArray));
   EXPECT_EQ(integer(GL_ARRAY_BUFFER_BINDING), static_cast<GLint>(hostBuffer));
   EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE3);
-  glActiveTexture(GL_TEXTURE0);
-  EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(hostTexture));
-  EXPECT_EQ(integer(GL_SAMPLER_BINDING), 0);
+  for (GLenum unit : {GL_TEXTURE1, GL_TEXTURE0}) {
+    glActiveTexture(unit);
+    EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(hostTexture)) << unit;
+    EXPECT_EQ(integer(GL_SAMPLER_BINDING), 0) << unit;
+  }
   EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
   EXPECT_EQ(integer(GL_DRAW_FRAMEBUFFER_BINDING), 0);
   EXPECT_EQ(integer(GL_READ_FRAMEBUFFER_BINDING), 0);

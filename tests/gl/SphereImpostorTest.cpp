@@ -179,15 +179,16 @@ class SphereDepth : public GlScene {
 constexpr Rgb kWhite{255, 255, 255}, kGreen{0, 255, 0};
 
 TEST_F(SphereDepth, TheNearerSurfaceOfTwoIntersectingSpheresShowsInEitherOrder) {
-  // Radius 3 around (-1.5, 0, 0) and (1.5, 0, -1): the left one is nearer up
-  // to x = 0.33, the right one beyond.
+  // Radius 3 around (-1.5, 0, 150) and (1.5, 0, 149): the left one is nearer
+  // up to x = 0.33, the right one beyond. Both lie nearer than half the depth
+  // range, where a mistake in the depth of a quad shows.
   for (bool leftFirst : {true, false}) {
     const RgbaImage image = RecordAndRender([&] {
       for (bool left : {leftFirst, !leftFirst}) {
         if (left)
-          DrawSphere(-1.5f, 0, 1, 1, 1);
+          DrawSphere(-1.5f, 150, 1, 1, 1);
         else
-          DrawSphere(1.5f, -1, 0, 1, 0);
+          DrawSphere(1.5f, 149, 0, 1, 0);
       }
     });
     EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, 2u);
@@ -198,6 +199,23 @@ TEST_F(SphereDepth, TheNearerSurfaceOfTwoIntersectingSpheresShowsInEitherOrder) 
       EXPECT_TRUE(ColorNear(image, PixelX(x), PixelY(0.5f), kGreen, 0)) << x << " " << leftFirst;
     }
   }
+}
+
+TEST_F(SphereDepth, ATranslucentSphereInFrontLetsTheOneBehindShowThrough) {
+  const RgbaImage image = RecordAndRender([&] {
+    DrawSphere(1.5f, -1, 0, 1, 0);
+    SetWorld(3, -1.5f, 0, 0);
+    Material material;
+    material.diffuse = {0, 0, 0, 0.5f};
+    material.emissive = {1, 1, 1, 1};
+    device_->SetMaterial(&material);
+    sphere_->DrawSubset(0);
+  });
+  EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, 2u);
+  EXPECT_EQ(offscreen_->Renderer().LastStats().meshDrawCalls, 1u);
+  // Half white over the green sphere, half white over the background.
+  EXPECT_TRUE(ColorNear(image, PixelX(0), PixelY(0.5f), {128, 255, 128}, 2));
+  EXPECT_TRUE(ColorNear(image, PixelX(-3.5f), PixelY(0.5f), {144, 144, 144}, 2));
 }
 
 TEST_F(SphereDepth, APlaneThroughTheCentreShowsOnlyWhereItIsInFront) {

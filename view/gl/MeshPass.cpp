@@ -200,7 +200,8 @@ const std::optional<Matrix>& MeshPass::ImpostorView(const Frame& frame, uint32_t
 }
 
 void MeshPass::AddBatches(const Frame& frame, size_t runStart, size_t runEnd,
-                          const CachedGeometry& geometry, GLuint texture, uint32_t* impostors) {
+                          const CachedGeometry& geometry, const GpuTexture* texture,
+                          uint32_t* impostors) {
   const MeshItem& head = *items_[runStart];
   const GpuSubset* subset = geometry.gpu.Find(head.subset);
   if (subset == nullptr) return;
@@ -214,8 +215,8 @@ void MeshPass::AddBatches(const Frame& frame, size_t runStart, size_t runEnd,
     if (!impostor) AddInstance(item);
     if (batches_.size() == firstBatch || batches_.back().impostor != impostor) {
       const size_t at = impostor ? impostors_->InstanceCount() - 1 : instances_.size() - 1;
-      batches_.push_back(
-          {impostor, &frame.states[head.stateIndex], &geometry.gpu, subset, texture, at, 0});
+      batches_.push_back({impostor, &frame.states[head.stateIndex], &geometry.gpu, subset,
+                          texture ? texture->texture.get() : 0, texture && texture->opaque, at, 0});
     }
     ++batches_.back().count;
     if (impostor) ++*impostors;
@@ -232,7 +233,7 @@ void MeshPass::Draw(const Frame& frame, size_t first, size_t end, uint64_t repla
   if (items_.empty()) return;
   instances_.clear();
   batches_.clear();
-  impostors_->Clear();
+  impostors_->Begin(frame.backBufferWidth, frame.backBufferHeight);
   impostorViews_.assign(frame.states.size(), StateView{});
 
   for (size_t runStart = 0; runStart < items_.size();) {
@@ -248,12 +249,10 @@ void MeshPass::Draw(const Frame& frame, size_t first, size_t end, uint64_t repla
     const CachedGeometry& geometry = geometries_.Use(head.geometry->serial, replay, [&] {
       return CachedGeometry{UploadGeometry(*head.geometry), UnitSphereSubset(*head.geometry)};
     });
-    GLuint texture = 0;
+    const GpuTexture* texture = nullptr;
     if (textured) {
-      texture = textures_
-                    .Use(textured->texture->serial, replay,
-                         [&] { return UploadTexture(*textured->texture); })
-                    .texture.get();
+      texture = &textures_.Use(textured->texture->serial, replay,
+                               [&] { return UploadTexture(*textured->texture); });
     }
     AddBatches(frame, runStart, runEnd, geometry, texture, impostors);
     runStart = runEnd;
@@ -266,9 +265,10 @@ void MeshPass::Draw(const Frame& frame, size_t first, size_t end, uint64_t repla
   }
   impostors_->Upload();
   for (const Batch& batch : batches_) {
-    const bool drawn =
-        batch.impostor ? impostors_->DrawRun(*batch.state, batch.texture, batch.first, batch.count)
-                       : DrawMeshBatch(batch);
+    const bool drawn = batch.impostor
+                           ? impostors_->DrawRun(*batch.state, batch.texture, batch.textureOpaque,
+                                                 batch.first, batch.count)
+                           : DrawMeshBatch(batch);
     if (drawn) ++*drawCalls;
   }
 }

@@ -63,11 +63,12 @@ class MeshPass {
     const GpuGeometry* geometry;
     const GpuSubset* subset;
     GLuint texture;
+    bool textureOpaque;
     size_t first, count;
   };
   // Splits items_[runStart, runEnd), one run, into batches of meshes and ray-cast spheres.
   void AddBatches(const Frame& frame, size_t runStart, size_t runEnd,
-                  const CachedGeometry& geometry, GLuint texture, uint32_t* impostors);
+                  const CachedGeometry& geometry, const GpuTexture* texture, uint32_t* impostors);
   void AddInstance(const MeshItem& item);
   const std::optional<Matrix>& ImpostorView(const Frame& frame, uint32_t stateIndex);
   struct Uniforms {

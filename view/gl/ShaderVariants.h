@@ -4,9 +4,10 @@
 // loops over and how texture stage 0 is sampled. Software rasterisers run
 // every branch of a shader, taken or not, and read uniform arrays by a loop
 // counter lane by lane; a program that knows both at compile time does
-// neither. The sources see LIGHT_COUNT (0 .. kMaxShaderLights) and
-// STAGE_SAMPLING (a StageSampling value) as macros and must not start with a
-// #version line. Only view/gl sources include this header.
+// neither. The sources see LIGHT_COUNT (0 .. kMaxShaderLights),
+// STAGE_SAMPLING (a StageSampling value) and DRAW_PASS (a DrawPass value) as
+// macros and must not start with a #version line. Only view/gl sources
+// include this header.
 
 #include <array>
 #include <cstdint>
@@ -24,9 +25,14 @@ enum StageSampling : int {
   kSampleWithGradients = 2,
 };
 
+// What one draw does: all of it at once, or for opaque ray-cast spheres
+// first the depth and then the colour of the pixels that depth kept.
+enum DrawPass : int { kDrawWhole = 0, kDrawDepth = 1, kDrawVisible = 2 };
+
 struct ShaderVariant {
   int lightCount = 1;
   StageSampling sampling = kSampleNothing;
+  DrawPass pass = kDrawWhole;
 };
 
 // `Uniforms` has `static Uniforms Find(GLuint program)`.
@@ -51,12 +57,15 @@ class ShaderVariants {
         variant.sampling >= kSampleNothing && variant.sampling <= kSampleWithGradients
             ? variant.sampling
             : kSampleWithGradients;
-    Slot& slot = slots_[static_cast<size_t>(lights * 3 + sampling)];
+    const int pass =
+        variant.pass >= kDrawWhole && variant.pass <= kDrawVisible ? variant.pass : kDrawWhole;
+    Slot& slot = slots_[static_cast<size_t>((lights * 3 + sampling) * 3 + pass)];
     if (!slot.tried) {
       slot.tried = true;
       const std::string prelude = "#version 330 core\n#define LIGHT_COUNT " +
                                   std::to_string(lights) + "\n#define STAGE_SAMPLING " +
-                                  std::to_string(sampling) + "\n";
+                                  std::to_string(sampling) + "\n#define DRAW_PASS " +
+                                  std::to_string(pass) + "\n";
       const GLuint program = BuildProgram((prelude + vertexSource_).c_str(),
                                           (prelude + fragmentSource_).c_str(), error);
       if (program != 0) {
@@ -74,7 +83,7 @@ class ShaderVariants {
   };
   const char* vertexSource_;
   const char* fragmentSource_;
-  std::array<Slot, (kMaxShaderLights + 1) * 3> slots_;
+  std::array<Slot, (kMaxShaderLights + 1) * 3 * 3> slots_;
 };
 
 }  // namespace tf

@@ -15,7 +15,7 @@ namespace {
 const char* const kVertexShader = R"(
 layout(location = 0) in vec2 corner;  // (+-1, +-1)
 layout(location = 4) in vec4 center;
-layout(location = 5) in vec2 extent;
+layout(location = 5) in vec3 extent;  // half width, half height, depth from the centre to the front
 layout(location = 6) in vec3 toObject0;
 layout(location = 7) in vec3 toObject1;
 layout(location = 8) in vec3 toObject2;
@@ -46,9 +46,15 @@ flat out vec3 unlitColor;  // everything but the diffuse light
 flat out vec4 diffuse;
 
 void main() {
-  vec2 offset = corner * extent;
+  vec2 offset = corner * extent.xy;
+#if DRAW_PASS == 2
+  // In front of every point of the sphere, so that the early depth test
+  // drops only pixels that something nearer already covers.
+  gl_Position = vec4(center.xy + offset, clamp(2.0 * (center.z - extent.z) - 1.0, -1.0, 1.0), 1.0);
+#else
   // The fragment shader writes the depth; this one only has to survive clipping.
   gl_Position = vec4(center.xy + offset, 0.0, 1.0);
+#endif
   vec3 origin = offset.x * toObject0 + offset.y * toObject1;
   float stepLength = length(toObject2);
   rayDirection = toObject2 / stepLength;
@@ -70,6 +76,11 @@ void main() {
 )";
 
 const char* const kFragmentShader = R"(
+#if DRAW_PASS == 2
+#extension GL_ARB_shader_image_load_store : require
+layout(early_fragment_tests) in;
+uniform sampler2D keptDepth;  // the depth buffer after the depth pass
+#endif
 in vec3 crossing;
 in float crossingDepth;
 flat in vec3 rayDirection;
@@ -101,7 +112,7 @@ void main() {
   vec3 normal = crossing - height * rayDirection;  // the nearer hit, on the unit sphere
   float depth = crossingDepth - height * depthPerUnit;
 
-#if STAGE_SAMPLING != 0
+#if STAGE_SAMPLING != 0 && DRAW_PASS != 1
   // u is the azimuth from +x towards +z, v the angle from +y.
   vec2 uv = vec2(fract(atan(normal.z, normal.x) * (0.5 / kPi)),
                  acos(clamp(normal.y, -1.0, 1.0)) * (1.0 / kPi));
@@ -121,8 +132,17 @@ void main() {
 
   // The mesh is clipped at depth 0 and 1 as well.
   if (height2 < 0.0 || depth < 0.0 || depth > 1.0) discard;
-  gl_FragDepth = gl_DepthRange.near + gl_DepthRange.diff * depth;
-
+  float windowDepth = gl_DepthRange.near + gl_DepthRange.diff * depth;
+#if DRAW_PASS == 2
+  // Only where this sphere left the depth the depth pass kept (24 bits of it).
+  float kept = texelFetch(keptDepth, ivec2(gl_FragCoord.xy), 0).r;
+  if (abs(windowDepth - kept) > 1.5 / 16777215.0) discard;
+#else
+  gl_FragDepth = windowDepth;
+#endif
+#if DRAW_PASS == 1
+  fragColor = vec4(0.0);
+#else
   vec4 color = vec4(unlitColor, 1.0);
   if (lighting) {
     vec3 lit = unlitColor;
@@ -133,7 +153,7 @@ void main() {
 #endif
     color = vec4(clamp(lit, 0.0, 1.0), clamp(diffuse.a, 0.0, 1.0));
   }
-#if STAGE_SAMPLING != 0
+#if STAGE_SAMPLING != 0 && DRAW_PASS != 1
   if (textured != 0.0) {
     if (colorOp == 1) color.rgb = texel.rgb;
     else if (colorOp == 2) color.rgb *= texel.rgb;
@@ -142,10 +162,15 @@ void main() {
   }
 #endif
   fragColor = color;
+#endif
 }
 )";
 
 constexpr GLuint kAttribCorner = 0;
+constexpr GLint kKeptDepthUnit = 1;
+// Comparison functions by number.
+constexpr uint32_t kCompareLess = 2;
+constexpr uint32_t kCompareLessEqual = 4;
 
 struct Rows {
   double m[3][3];
@@ -225,7 +250,17 @@ void CopyColor(const ColorValue& c, float* out) {
 
 }  // namespace
 
+SphereImpostorPass::Uniforms SphereImpostorPass::Uniforms::Find(GLuint program) {
+  return {ShadingUniforms::Find(program), glGetUniformLocation(program, "keptDepth")};
+}
+
 SphereImpostorPass::SphereImpostorPass() : programs_(kVertexShader, kFragmentShader) {}
+
+void SphereImpostorPass::Begin(uint32_t width, uint32_t height) {
+  instances_.clear();
+  targetWidth_ = width;
+  targetHeight_ = height;
+}
 
 std::unique_ptr<SphereImpostorPass> SphereImpostorPass::Create(std::string* error) {
   std::unique_ptr<SphereImpostorPass> pass(new SphereImpostorPass());
@@ -282,17 +317,18 @@ bool SphereImpostorPass::Add(const MeshItem& item, const Matrix& viewProjection,
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c) inverse.m[r][c] = cofactors.m[c][r] / determinant;
   const Rows normal = Cofactors(w);
-  double extent[2];
-  for (int c = 0; c < 2; ++c)
+  // How far the unit sphere reaches in each device coordinate.
+  double extent[3];
+  for (int c = 0; c < 3; ++c) {
     extent[c] = std::sqrt(a.m[0][c] * a.m[0][c] + a.m[1][c] * a.m[1][c] + a.m[2][c] * a.m[2][c]);
-  if (!FitsFloat(inverse) || !FitsFloat(normal) || !FitsFloat(t[0]) || !FitsFloat(t[1]) ||
-      !FitsFloat(t[2]) || !FitsFloat(extent[0]) || !FitsFloat(extent[1]))
-    return false;
+    if (!FitsFloat(t[c]) || !FitsFloat(extent[c])) return false;
+  }
+  if (!FitsFloat(inverse) || !FitsFloat(normal)) return false;
 
   Instance instance;
   for (int c = 0; c < 3; ++c) instance.center[c] = static_cast<float>(t[c]);
   instance.center[3] = textured ? 1.0f : 0.0f;
-  for (int c = 0; c < 2; ++c) instance.extent[c] = static_cast<float>(extent[c]);
+  for (int c = 0; c < 3; ++c) instance.extent[c] = static_cast<float>(extent[c]);
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c) {
       instance.toObject[r][c] = static_cast<float>(inverse.m[r][c]);
@@ -312,20 +348,128 @@ void SphereImpostorPass::Upload() {
                instances_.data(), GL_STREAM_DRAW);
 }
 
-bool SphereImpostorPass::DrawRun(const DrawState& state, GLuint texture, size_t first,
-                                 size_t count) {
+bool SphereImpostorPass::DrawRun(const DrawState& state, GLuint texture, bool textureOpaque,
+                                 size_t first, size_t count) {
   if (count == 0 || first + count > instances_.size()) return false;
   const ShaderVariant variant = ChooseVariant(state, texture != 0);
-  const auto* program = programs_.Get(variant, nullptr);
-  if (program == nullptr) return false;
-  glUseProgram(program->program.get());
+  const Program* whole = programs_.Get(variant, nullptr);
+  if (whole == nullptr) return false;
   glBindVertexArray(vertexArray_.get());
   PointInstanceAttributes(first);
-  SetShading(program->uniforms, state, variant);
   // A quad has no back to cull: the choice of surface is the ray's.
   ApplyPipelineState(state, texture, sampler_.get(), false);
+  if (Opaque(state, variant, textureOpaque, first, count)) {
+    const Program* depthPass = programs_.Get({0, kSampleNothing, kDrawDepth}, nullptr);
+    const Program* colorPass =
+        programs_.Get({variant.lightCount, variant.sampling, kDrawVisible}, nullptr);
+    if (depthPass && colorPass && EnsureDepthCopy()) {
+      DrawInTwoPasses(state, variant, *depthPass, *colorPass, count);
+      return true;
+    }
+  }
+  glUseProgram(whole->program.get());
+  SetShading(whole->uniforms.shading, state, variant);
   glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, static_cast<GLsizei>(count));
   return true;
+}
+
+// Whether each pixel ends up the colour of the nearest sphere alone, so that
+// shading only the pixels the spheres' depth keeps changes nothing.
+bool SphereImpostorPass::Opaque(const DrawState& state, const ShaderVariant& variant,
+                                bool textureOpaque, size_t first, size_t count) const {
+  const RenderStates& rs = state.renderStates;
+  const uint32_t depthFunction = rs[kRsZFunc];
+  if (!rs[kRsZEnable] || !rs[kRsZWriteEnable] ||
+      (depthFunction != kCompareLess && depthFunction != kCompareLessEqual))
+    return false;
+  if (!rs[kRsAlphaBlendEnable]) return true;
+  if (rs[kRsBlendOp] >= 2 && rs[kRsBlendOp] <= 5) return false;  // anything but adding
+  if (rs[kRsSrcBlend] == kBlendOne && rs[kRsDestBlend] == kBlendZero) return true;
+  if (rs[kRsSrcBlend] != kBlendSrcAlpha || rs[kRsDestBlend] != kBlendInvSrcAlpha) return false;
+  // Blending by source alpha: opaque when every alpha is 1.
+  if (variant.sampling != kSampleNothing && !textureOpaque) return false;
+  if (!rs[kRsLighting]) return true;
+  for (size_t i = first; i < first + count; ++i)
+    if (!(instances_[i].diffuse[3] >= 1)) return false;
+  return true;
+}
+
+bool SphereImpostorPass::EnsureDepthCopy() {
+  if (targetWidth_ == 0 || targetHeight_ == 0) return false;
+  if (depthCopy_.get() != 0 && depthCopyWidth_ == targetWidth_ && depthCopyHeight_ == targetHeight_)
+    return true;
+  depthCopyFramebuffer_.Reset();
+  depthCopy_ = GlTexture(NewTexture());
+  // Unit 1, so that the run's texture on unit 0 stays bound.
+  glActiveTexture(GL_TEXTURE0 + kKeptDepthUnit);
+  glBindTexture(GL_TEXTURE_2D, depthCopy_.get());
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, GL_NONE);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH24_STENCIL8, static_cast<GLsizei>(targetWidth_),
+               static_cast<GLsizei>(targetHeight_), 0, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8,
+               nullptr);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glActiveTexture(GL_TEXTURE0);
+
+  GLint target = 0;
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &target);
+  depthCopyFramebuffer_ = GlFramebuffer(NewFramebuffer());
+  glBindFramebuffer(GL_FRAMEBUFFER, depthCopyFramebuffer_.get());
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
+                         depthCopy_.get(), 0);
+  glDrawBuffer(GL_NONE);
+  glReadBuffer(GL_NONE);
+  const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(target));
+  if (!complete) {
+    depthCopyFramebuffer_.Reset();
+    depthCopy_.Reset();
+    return false;
+  }
+  depthCopyWidth_ = targetWidth_;
+  depthCopyHeight_ = targetHeight_;
+  return true;
+}
+
+// The fragment shader writes the depth, so every covered pixel of every quad
+// runs it to the end; a software rasteriser has no early depth test then.
+// The depth pass runs only the ray's few instructions. The colour pass draws
+// each quad in front of its sphere, so the early test drops what nearer
+// spheres cover, and shades only where the sphere's depth is the one kept.
+void SphereImpostorPass::DrawInTwoPasses(const DrawState& state, const ShaderVariant& variant,
+                                         const Program& depthPass, const Program& colorPass,
+                                         size_t count) {
+  const auto instances = static_cast<GLsizei>(count);
+  GLboolean colorMask[4] = {};
+  glGetBooleanv(GL_COLOR_WRITEMASK, colorMask);
+  glUseProgram(depthPass.program.get());
+  SetShading(depthPass.uniforms.shading, state, {0, kSampleNothing, kDrawDepth});
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, instances);
+  glColorMask(colorMask[0], colorMask[1], colorMask[2], colorMask[3]);
+
+  GLint target = 0;
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &target);
+  const auto width = static_cast<GLint>(targetWidth_), height = static_cast<GLint>(targetHeight_);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(target));
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, depthCopyFramebuffer_.get());
+  glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+  glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(target));
+
+  glUseProgram(colorPass.program.get());
+  SetShading(colorPass.uniforms.shading, state, variant);
+  glUniform1i(colorPass.uniforms.keptDepth, kKeptDepthUnit);
+  glActiveTexture(GL_TEXTURE0 + kKeptDepthUnit);
+  glBindTexture(GL_TEXTURE_2D, depthCopy_.get());
+  glBindSampler(kKeptDepthUnit, 0);
+  glDepthFunc(GL_LEQUAL);
+  glDepthMask(GL_FALSE);
+  glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, instances);
+  glDepthMask(GL_TRUE);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glActiveTexture(GL_TEXTURE0);
 }
 
 void SphereImpostorPass::PointInstanceAttributes(size_t firstInstance) {
@@ -340,7 +484,7 @@ void SphereImpostorPass::PointInstanceAttributes(size_t firstInstance) {
   };
   GLuint location = kAttribFirstInstance;
   point(location++, 4, offsetof(Instance, center));
-  point(location++, 2, offsetof(Instance, extent));
+  point(location++, 3, offsetof(Instance, extent));
   for (int r = 0; r < 3; ++r)
     point(location++, 3, offsetof(Instance, toObject) + r * sizeof(float[3]));
   for (int r = 0; r < 3; ++r)

@@ -10,6 +10,7 @@
 // header.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,8 +36,10 @@ class SphereImpostorPass {
   // near half of an outward-wound sphere, which is what the ray finds.
   static std::optional<Matrix> ImpostorViewProjection(const DrawState& state);
 
-  // Forgets the instances of the previous draw.
-  void Clear() { instances_.clear(); }
+  // Forgets the instances of the previous draw. The spheres go into the
+  // bound framebuffer, `width` x `height` pixels with a 24-bit depth and
+  // 8-bit stencil buffer.
+  void Begin(uint32_t width, uint32_t height);
   // Adds `item` as the next instance when its world matrix can be ray cast
   // under `viewProjection`; false, adding nothing, when it cannot.
   // `textured` says whether the run's texture applies to it.
@@ -46,28 +49,46 @@ class SphereImpostorPass {
   void Upload();
   // Draws instances [first, first + count) with `texture` (0: none) for the
   // textured ones; false when the shader for the state does not build.
-  bool DrawRun(const DrawState& state, GLuint texture, size_t first, size_t count);
+  // `textureOpaque`: every texel of the texture has alpha 1.
+  bool DrawRun(const DrawState& state, GLuint texture, bool textureOpaque, size_t first,
+               size_t count);
 
  private:
   SphereImpostorPass();
   // One sphere, in normalised device coordinates (depth 0 near .. 1 far).
   struct Instance {
     float center[4];       // x, y, depth of the centre; w 1 when the texture applies
-    float extent[2];       // half width and half height of the outline
+    float extent[3];       // half width, half height and half depth of the sphere
     float toObject[3][3];  // rows: an offset (x, y, depth) from the centre in object space
     float normal[3][3];    // rows: cofactors of the world matrix, for normals
     float diffuse[4];
     float ambient[4];
     float emissive[4];
   };
+  struct Uniforms {
+    ShadingUniforms shading;
+    GLint keptDepth;
+    static Uniforms Find(GLuint program);
+  };
+  using Program = ShaderVariants<Uniforms>::Program;
+  bool Opaque(const DrawState& state, const ShaderVariant& variant, bool textureOpaque,
+              size_t first, size_t count) const;
+  bool EnsureDepthCopy();
+  void DrawInTwoPasses(const DrawState& state, const ShaderVariant& variant,
+                       const Program& depthPass, const Program& colorPass, size_t count);
   void PointInstanceAttributes(size_t firstInstance);
 
-  ShaderVariants<ShadingUniforms> programs_;
+  ShaderVariants<Uniforms> programs_;
   GlVertexArray vertexArray_;
   GlBuffer corners_;
   GlBuffer instanceBuffer_;
   GlSampler sampler_;
   std::vector<Instance> instances_;
+  uint32_t targetWidth_ = 0, targetHeight_ = 0;
+  // The depth buffer as the depth pass left it, for the colour pass to compare with.
+  GlTexture depthCopy_;
+  GlFramebuffer depthCopyFramebuffer_;
+  uint32_t depthCopyWidth_ = 0, depthCopyHeight_ = 0;
 };
 
 }  // namespace tf
