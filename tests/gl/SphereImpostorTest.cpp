@@ -38,21 +38,34 @@ class SphereImpostor : public GlScene {
     return *MatrixMultiply(&world, &turn, &scaling);
   }
 
-  RgbaImage DrawSphere(bool rayCast, Texture* texture = nullptr) {
+  // Five copies of an opaque sphere cover the target enough for the
+  // depth-first two passes; one copy is drawn in a single pass.
+  RgbaImage DrawSphere(bool rayCast, Texture* texture = nullptr, uint32_t copies = 1) {
     const Ref<Mesh> sphere = LoadSphere();
     const Matrix world = World(rayCast);
     device_->SetTransform(kTsWorld, &world);
     device_->SetTexture(0, texture);
-    const RgbaImage image = RecordAndRender([&] { sphere->DrawSubset(0); });
-    EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, rayCast ? 1u : 0u);
+    const RgbaImage image = RecordAndRender([&] {
+      for (uint32_t i = 0; i < copies; ++i) sphere->DrawSubset(0);
+    });
+    EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, rayCast ? copies : 0u);
     return image;
   }
+
+  // Colours at the mesh's vertices and the outline agree.
+  void ExpectSameSphere(const RgbaImage& rayCast, const RgbaImage& mesh) const;
 };
 
 TEST_F(SphereImpostor, ALitSphereMatchesItsMeshInColourAndOutline) {
   SetMaterial(1, 0.5f, 0.25f);
-  const RgbaImage rayCast = DrawSphere(true);
   const RgbaImage mesh = DrawSphere(false);
+  for (uint32_t copies : {1u, 5u}) {
+    SCOPED_TRACE(copies);
+    ExpectSameSphere(DrawSphere(true, nullptr, copies), mesh);
+  }
+}
+
+void SphereImpostor::ExpectSameSphere(const RgbaImage& rayCast, const RgbaImage& mesh) const {
   // At the mesh's vertices its interpolated lighting is exact.
   const Matrix world = World(true);
   int compared = 0;
@@ -164,13 +177,15 @@ class SphereDepth : public GlScene {
     sphere_ = nullptr;
     GlScene::TearDown();
   }
-  void DrawSphere(float x, float z, float r, float g, float b) {
+  // Twenty copies of each opaque sphere cover the target enough for the
+  // depth-first two passes; one copy is drawn in a single pass.
+  void DrawSphere(float x, float z, float r, float g, float b, uint32_t copies) {
     SetWorld(3, x, 0, z);
     Material material;
     material.diffuse = {0, 0, 0, 1};  // its alpha is the colour's
     material.emissive = {r, g, b, 1};
     device_->SetMaterial(&material);
-    sphere_->DrawSubset(0);
+    for (uint32_t i = 0; i < copies; ++i) sphere_->DrawSubset(0);
   }
 
   Ref<Mesh> sphere_;
@@ -182,28 +197,31 @@ TEST_F(SphereDepth, TheNearerSurfaceOfTwoIntersectingSpheresShowsInEitherOrder) 
   // Radius 3 around (-1.5, 0, 150) and (1.5, 0, 149): the left one is nearer
   // up to x = 0.33, the right one beyond. Both lie nearer than half the depth
   // range, where a mistake in the depth of a quad shows.
-  for (bool leftFirst : {true, false}) {
-    const RgbaImage image = RecordAndRender([&] {
-      for (bool left : {leftFirst, !leftFirst}) {
-        if (left)
-          DrawSphere(-1.5f, 150, 1, 1, 1);
-        else
-          DrawSphere(1.5f, 149, 0, 1, 0);
+  for (uint32_t copies : {1u, 20u})
+    for (bool leftFirst : {true, false}) {
+      SCOPED_TRACE(copies);
+      const RgbaImage image = RecordAndRender([&] {
+        for (bool left : {leftFirst, !leftFirst}) {
+          if (left)
+            DrawSphere(-1.5f, 150, 1, 1, 1, copies);
+          else
+            DrawSphere(1.5f, 149, 0, 1, 0, copies);
+        }
+      });
+      EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, 2 * copies);
+      for (float x : {-4.0f, -1.0f, 0.0f}) {
+        EXPECT_TRUE(ColorNear(image, PixelX(x), PixelY(0.5f), kWhite, 0)) << x << " " << leftFirst;
       }
-    });
-    EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, 2u);
-    for (float x : {-4.0f, -1.0f, 0.0f}) {
-      EXPECT_TRUE(ColorNear(image, PixelX(x), PixelY(0.5f), kWhite, 0)) << x << " " << leftFirst;
+      for (float x : {0.8f, 2.0f, 4.0f}) {
+        EXPECT_TRUE(ColorNear(image, PixelX(x), PixelY(0.5f), kGreen, 0)) << x << " " << leftFirst;
+      }
     }
-    for (float x : {0.8f, 2.0f, 4.0f}) {
-      EXPECT_TRUE(ColorNear(image, PixelX(x), PixelY(0.5f), kGreen, 0)) << x << " " << leftFirst;
-    }
-  }
 }
 
 TEST_F(SphereDepth, ATranslucentSphereInFrontLetsTheOneBehindShowThrough) {
+  // Enough opaque copies behind for two passes, if the translucent one allowed them.
   const RgbaImage image = RecordAndRender([&] {
-    DrawSphere(1.5f, -1, 0, 1, 0);
+    DrawSphere(1.5f, -1, 0, 1, 0, 20);
     SetWorld(3, -1.5f, 0, 0);
     Material material;
     material.diffuse = {0, 0, 0, 0.5f};
@@ -211,7 +229,7 @@ TEST_F(SphereDepth, ATranslucentSphereInFrontLetsTheOneBehindShowThrough) {
     device_->SetMaterial(&material);
     sphere_->DrawSubset(0);
   });
-  EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, 2u);
+  EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, 21u);
   EXPECT_EQ(offscreen_->Renderer().LastStats().meshDrawCalls, 1u);
   // Half white over the green sphere, half white over the background.
   EXPECT_TRUE(ColorNear(image, PixelX(0), PixelY(0.5f), {128, 255, 128}, 2));
@@ -222,29 +240,33 @@ TEST_F(SphereDepth, APlaneThroughTheCentreShowsOnlyWhereItIsInFront) {
   // Tilted 45 degrees about x, the plane has z = y: in front of the sphere's
   // surface z = sqrt(9 - y * y) above y = 2.12 only.
   const Ref<Mesh> plane = MakeColoredSquare(*device_, 5, 0xFF00FF00);
-  for (bool sphereFirst : {true, false}) {
-    const RgbaImage image = RecordAndRender([&] {
-      for (bool isSphere : {sphereFirst, !sphereFirst}) {
-        if (isSphere) {
-          DrawSphere(0, 0, 1, 1, 1);
-        } else {
-          Matrix tilt;
-          MatrixRotationYawPitchRoll(&tilt, 0, std::numbers::pi_v<float> / 4, 0);
-          device_->SetTransform(kTsWorld, &tilt);
-          device_->SetRenderState(kRsLighting, 0);
-          plane->DrawSubset(0);
-          device_->SetRenderState(kRsLighting, 1);
+  for (uint32_t copies : {1u, 20u})
+    for (bool sphereFirst : {true, false}) {
+      SCOPED_TRACE(copies);
+      const RgbaImage image = RecordAndRender([&] {
+        for (bool isSphere : {sphereFirst, !sphereFirst}) {
+          if (isSphere) {
+            DrawSphere(0, 0, 1, 1, 1, copies);
+          } else {
+            Matrix tilt;
+            MatrixRotationYawPitchRoll(&tilt, 0, std::numbers::pi_v<float> / 4, 0);
+            device_->SetTransform(kTsWorld, &tilt);
+            device_->SetRenderState(kRsLighting, 0);
+            plane->DrawSubset(0);
+            device_->SetRenderState(kRsLighting, 1);
+          }
         }
+      });
+      EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, copies);
+      for (float y : {-2.5f, -1.0f, 0.5f, 1.5f}) {
+        EXPECT_TRUE(ColorNear(image, PixelX(0.3f), PixelY(y), kWhite, 0))
+            << y << " " << sphereFirst;
       }
-    });
-    EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, 1u);
-    for (float y : {-2.5f, -1.0f, 0.5f, 1.5f}) {
-      EXPECT_TRUE(ColorNear(image, PixelX(0.3f), PixelY(y), kWhite, 0)) << y << " " << sphereFirst;
+      for (float y : {2.5f, 2.9f}) {
+        EXPECT_TRUE(ColorNear(image, PixelX(0.3f), PixelY(y), kGreen, 0))
+            << y << " " << sphereFirst;
+      }
     }
-    for (float y : {2.5f, 2.9f}) {
-      EXPECT_TRUE(ColorNear(image, PixelX(0.3f), PixelY(y), kGreen, 0)) << y << " " << sphereFirst;
-    }
-  }
 }
 
 class UnitSphereCheck : public GlScene {};

@@ -171,6 +171,12 @@ constexpr GLint kKeptDepthUnit = 1;
 // Comparison functions by number.
 constexpr uint32_t kCompareLess = 2;
 constexpr uint32_t kCompareLessEqual = 4;
+// Two passes pay once the quads cover the target several times over: measured
+// on llvmpipe at 700 x 600, space-filling molecules (quads covering it 8 to 22
+// times) draw in half the time, while ball-and-stick and stick atoms (0.5 to
+// 1.5 times) draw 10 to 25 % faster in one pass, the second pass's triangles
+// costing more than the pixels it saves.
+constexpr double kTwoPassCoverage = 3;
 
 struct Rows {
   double m[3][3];
@@ -358,7 +364,8 @@ bool SphereImpostorPass::DrawRun(const DrawState& state, GLuint texture, bool te
   PointInstanceAttributes(first);
   // A quad has no back to cull: the choice of surface is the ray's.
   ApplyPipelineState(state, texture, sampler_.get(), false);
-  if (Opaque(state, variant, textureOpaque, first, count)) {
+  if (Coverage(first, count) > kTwoPassCoverage &&
+      Opaque(state, variant, textureOpaque, first, count)) {
     const Program* depthPass = programs_.Get({0, kSampleNothing, kDrawDepth}, nullptr);
     const Program* colorPass =
         programs_.Get({variant.lightCount, variant.sampling, kDrawVisible}, nullptr);
@@ -371,6 +378,14 @@ bool SphereImpostorPass::DrawRun(const DrawState& state, GLuint texture, bool te
   SetShading(whole->uniforms.shading, state, variant);
   glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, static_cast<GLsizei>(count));
   return true;
+}
+
+// How many times over the quads would cover the whole target.
+double SphereImpostorPass::Coverage(size_t first, size_t count) const {
+  double coverage = 0;  // device coordinates span 2 x 2
+  for (size_t i = first; i < first + count; ++i)
+    coverage += static_cast<double>(instances_[i].extent[0]) * instances_[i].extent[1];
+  return coverage;
 }
 
 // Whether each pixel ends up the colour of the nearest sphere alone, so that

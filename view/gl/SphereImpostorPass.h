@@ -71,6 +71,7 @@ class SphereImpostorPass {
     static Uniforms Find(GLuint program);
   };
   using Program = ShaderVariants<Uniforms>::Program;
+  double Coverage(size_t first, size_t count) const;
   bool Opaque(const DrawState& state, const ShaderVariant& variant, bool textureOpaque,
               size_t first, size_t count) const;
   bool EnsureDepthCopy();
