@@ -179,7 +179,9 @@ class SphereDepth : public GlScene {
   }
   // Twenty copies of each opaque sphere cover the target enough for the
   // depth-first two passes; one copy is drawn in a single pass.
-  void DrawSphere(float x, float z, float r, float g, float b, uint32_t copies) {
+  void DrawSphere(float x, float z, float r, float g, float b, uint32_t copies,
+                  Texture* texture = nullptr) {
+    device_->SetTexture(0, texture);
     SetWorld(3, x, 0, z);
     Material material;
     material.diffuse = {0, 0, 0, 1};  // its alpha is the colour's
@@ -196,7 +198,12 @@ constexpr Rgb kWhite{255, 255, 255}, kGreen{0, 255, 0};
 TEST_F(SphereDepth, TheNearerSurfaceOfTwoIntersectingSpheresShowsInEitherOrder) {
   // Radius 3 around (-1.5, 0, 150) and (1.5, 0, 149): the left one is nearer
   // up to x = 0.33, the right one beyond. Both lie nearer than half the depth
-  // range, where a mistake in the depth of a quad shows.
+  // range, where a mistake in the depth of a quad shows. The right one has a
+  // white texture, so that the run mixes textured and untextured spheres.
+  const std::vector<uint8_t> bmp = MakeBmp(1, 1, {0xFFFFFF});
+  Texture* made = nullptr;
+  ASSERT_EQ(CreateTextureFromFileInMemory(device_.get(), bmp.data(), bmp.size(), &made), kOk);
+  const Ref<Texture> white(made);
   for (uint32_t copies : {1u, 20u})
     for (bool leftFirst : {true, false}) {
       SCOPED_TRACE(copies);
@@ -205,7 +212,7 @@ TEST_F(SphereDepth, TheNearerSurfaceOfTwoIntersectingSpheresShowsInEitherOrder) 
           if (left)
             DrawSphere(-1.5f, 150, 1, 1, 1, copies);
           else
-            DrawSphere(1.5f, 149, 0, 1, 0, copies);
+            DrawSphere(1.5f, 149, 0, 1, 0, copies, white.get());
         }
       });
       EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, 2 * copies);

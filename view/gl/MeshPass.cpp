@@ -216,7 +216,8 @@ void MeshPass::AddBatches(const Frame& frame, size_t runStart, size_t runEnd,
     if (batches_.size() == firstBatch || batches_.back().impostor != impostor) {
       const size_t at = impostor ? impostors_->InstanceCount() - 1 : instances_.size() - 1;
       batches_.push_back({impostor, &frame.states[head.stateIndex], &geometry.gpu, subset,
-                          texture ? texture->texture.get() : 0, texture && texture->opaque, at, 0});
+                          texture ? texture->texture.get() : 0, texture && texture->opaque, at, 0,
+                          0});
     }
     ++batches_.back().count;
     if (impostor) ++*impostors;
@@ -263,11 +264,15 @@ void MeshPass::Draw(const Frame& frame, size_t first, size_t end, uint64_t repla
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(instances_.size() * sizeof(Instance)),
                  instances_.data(), GL_STREAM_DRAW);
   }
+  for (Batch& batch : batches_)
+    if (batch.impostor)
+      batch.untextured = impostors_->Arrange(*batch.state, batch.texture != 0, batch.textureOpaque,
+                                             batch.first, batch.count);
   impostors_->Upload();
   for (const Batch& batch : batches_) {
     const bool drawn = batch.impostor
                            ? impostors_->DrawRun(*batch.state, batch.texture, batch.textureOpaque,
-                                                 batch.first, batch.count)
+                                                 batch.first, batch.count, batch.untextured)
                            : DrawMeshBatch(batch);
     if (drawn) ++*drawCalls;
   }

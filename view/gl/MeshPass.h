@@ -65,6 +65,7 @@ class MeshPass {
     GLuint texture;
     bool textureOpaque;
     size_t first, count;
+    size_t untextured;  // ray-cast spheres only: how many lead without the texture
   };
   // Splits items_[runStart, runEnd), one run, into batches of meshes and ray-cast spheres.
   void AddBatches(const Frame& frame, size_t runStart, size_t runEnd,

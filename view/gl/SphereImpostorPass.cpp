@@ -1,5 +1,6 @@
 #include "view/gl/SphereImpostorPass.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -354,29 +355,69 @@ void SphereImpostorPass::Upload() {
                instances_.data(), GL_STREAM_DRAW);
 }
 
+size_t SphereImpostorPass::Arrange(const DrawState& state, bool textured, bool textureOpaque,
+                                   size_t first, size_t count) {
+  if (!textured || count == 0 || first + count > instances_.size() ||
+      !Opaque(state, ChooseVariant(state, true), textureOpaque, first, count))
+    return 0;
+  const auto begin = instances_.begin() + static_cast<ptrdiff_t>(first);
+  const auto middle = std::stable_partition(begin, begin + static_cast<ptrdiff_t>(count),
+                                            [](const Instance& i) { return i.center[3] == 0; });
+  return static_cast<size_t>(middle - begin);
+}
+
 bool SphereImpostorPass::DrawRun(const DrawState& state, GLuint texture, bool textureOpaque,
-                                 size_t first, size_t count) {
+                                 size_t first, size_t count, size_t untextured) {
   if (count == 0 || first + count > instances_.size()) return false;
-  const ShaderVariant variant = ChooseVariant(state, texture != 0);
-  const Program* whole = programs_.Get(variant, nullptr);
-  if (whole == nullptr) return false;
+  // Sampling costs every pixel of every quad of a draw, the untextured ones
+  // too, so those Arrange moved ahead are drawn without the texture.
+  struct Part {
+    GLuint texture;
+    size_t first, count;
+    ShaderVariant variant;
+    const Program* program;
+  };
+  Part parts[2];
+  size_t partCount = 0;
+  if (untextured > 0 && untextured < count) {
+    parts[partCount++] = {0, first, untextured, {}, nullptr};
+    parts[partCount++] = {texture, first + untextured, count - untextured, {}, nullptr};
+  } else {
+    parts[partCount++] = {texture, first, count, {}, nullptr};
+  }
+  const bool twoPasses =
+      Coverage(first, count) > kTwoPassCoverage &&
+      Opaque(state, ChooseVariant(state, texture != 0), textureOpaque, first, count) &&
+      programs_.Get({0, kSampleNothing, kDrawDepth}, nullptr) != nullptr && EnsureDepthCopy();
+  for (size_t i = 0; i < partCount; ++i) {
+    Part& part = parts[i];
+    part.variant = ChooseVariant(state, part.texture != 0);
+    part.variant.pass = twoPasses ? kDrawVisible : kDrawWhole;
+    part.program = programs_.Get(part.variant, nullptr);
+    if (part.program == nullptr) return false;
+  }
+
   glBindVertexArray(vertexArray_.get());
-  PointInstanceAttributes(first);
   // A quad has no back to cull: the choice of surface is the ray's.
   ApplyPipelineState(state, texture, sampler_.get(), false);
-  if (Coverage(first, count) > kTwoPassCoverage &&
-      Opaque(state, variant, textureOpaque, first, count)) {
-    const Program* depthPass = programs_.Get({0, kSampleNothing, kDrawDepth}, nullptr);
-    const Program* colorPass =
-        programs_.Get({variant.lightCount, variant.sampling, kDrawVisible}, nullptr);
-    if (depthPass && colorPass && EnsureDepthCopy()) {
-      DrawInTwoPasses(state, variant, *depthPass, *colorPass, count);
-      return true;
+  if (twoPasses) DrawDepth(state, first, count);
+  for (size_t i = 0; i < partCount; ++i) {
+    const Part& part = parts[i];
+    PointInstanceAttributes(part.first);
+    glUseProgram(part.program->program.get());
+    SetShading(part.program->uniforms.shading, state, part.variant);
+    if (twoPasses) {
+      DrawVisible(*part.program, part.count);
+    } else {
+      glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, static_cast<GLsizei>(part.count));
     }
   }
-  glUseProgram(whole->program.get());
-  SetShading(whole->uniforms.shading, state, variant);
-  glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, static_cast<GLsizei>(count));
+  if (twoPasses) {
+    glDepthMask(GL_TRUE);
+    glActiveTexture(GL_TEXTURE0 + kKeptDepthUnit);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
+  }
   return true;
 }
 
@@ -450,19 +491,19 @@ bool SphereImpostorPass::EnsureDepthCopy() {
 
 // The fragment shader writes the depth, so every covered pixel of every quad
 // runs it to the end; a software rasteriser has no early depth test then.
-// The depth pass runs only the ray's few instructions. The colour pass draws
-// each quad in front of its sphere, so the early test drops what nearer
-// spheres cover, and shades only where the sphere's depth is the one kept.
-void SphereImpostorPass::DrawInTwoPasses(const DrawState& state, const ShaderVariant& variant,
-                                         const Program& depthPass, const Program& colorPass,
-                                         size_t count) {
-  const auto instances = static_cast<GLsizei>(count);
+// The depth pass runs only the ray's few instructions and leaves a copy of
+// the depth buffer; the colour passes then draw each quad in front of its
+// sphere, so that the early depth test drops what nearer spheres cover, and
+// shade only where the sphere's depth is the one kept.
+void SphereImpostorPass::DrawDepth(const DrawState& state, size_t first, size_t count) {
+  const Program& program = *programs_.Get({0, kSampleNothing, kDrawDepth}, nullptr);
+  PointInstanceAttributes(first);
+  glUseProgram(program.program.get());
+  SetShading(program.uniforms.shading, state, {0, kSampleNothing, kDrawDepth});
   GLboolean colorMask[4] = {};
   glGetBooleanv(GL_COLOR_WRITEMASK, colorMask);
-  glUseProgram(depthPass.program.get());
-  SetShading(depthPass.uniforms.shading, state, {0, kSampleNothing, kDrawDepth});
   glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-  glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, instances);
+  glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, static_cast<GLsizei>(count));
   glColorMask(colorMask[0], colorMask[1], colorMask[2], colorMask[3]);
 
   GLint target = 0;
@@ -473,18 +514,17 @@ void SphereImpostorPass::DrawInTwoPasses(const DrawState& state, const ShaderVar
   glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
   glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(target));
 
-  glUseProgram(colorPass.program.get());
-  SetShading(colorPass.uniforms.shading, state, variant);
-  glUniform1i(colorPass.uniforms.keptDepth, kKeptDepthUnit);
   glActiveTexture(GL_TEXTURE0 + kKeptDepthUnit);
   glBindTexture(GL_TEXTURE_2D, depthCopy_.get());
   glBindSampler(kKeptDepthUnit, 0);
+  glActiveTexture(GL_TEXTURE0);
   glDepthFunc(GL_LEQUAL);
   glDepthMask(GL_FALSE);
-  glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, instances);
-  glDepthMask(GL_TRUE);
-  glBindTexture(GL_TEXTURE_2D, 0);
-  glActiveTexture(GL_TEXTURE0);
+}
+
+void SphereImpostorPass::DrawVisible(const Program& program, size_t count) {
+  glUniform1i(program.uniforms.keptDepth, kKeptDepthUnit);
+  glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, static_cast<GLsizei>(count));
 }
 
 void SphereImpostorPass::PointInstanceAttributes(size_t firstInstance) {

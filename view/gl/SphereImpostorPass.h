@@ -47,11 +47,18 @@ class SphereImpostorPass {
   size_t InstanceCount() const { return instances_.size(); }
   // Copies the instances to the GPU; call once after the last Add.
   void Upload();
+  // When the order of the spheres cannot show (opaque, behind a depth test
+  // that keeps the nearer), moves the untextured instances of [first, first +
+  // count) ahead of the textured ones and returns how many there are; 0, the
+  // order unchanged, otherwise. Call before Upload.
+  size_t Arrange(const DrawState& state, bool textured, bool textureOpaque, size_t first,
+                 size_t count);
   // Draws instances [first, first + count) with `texture` (0: none) for the
-  // textured ones; false when the shader for the state does not build.
-  // `textureOpaque`: every texel of the texture has alpha 1.
+  // textured ones, the leading `untextured` ones Arrange moved apart without
+  // it; false when the shader for the state does not build. `textureOpaque`:
+  // every texel of the texture has alpha 1.
   bool DrawRun(const DrawState& state, GLuint texture, bool textureOpaque, size_t first,
-               size_t count);
+               size_t count, size_t untextured);
 
  private:
   SphereImpostorPass();
@@ -75,8 +82,9 @@ class SphereImpostorPass {
   bool Opaque(const DrawState& state, const ShaderVariant& variant, bool textureOpaque,
               size_t first, size_t count) const;
   bool EnsureDepthCopy();
-  void DrawInTwoPasses(const DrawState& state, const ShaderVariant& variant,
-                       const Program& depthPass, const Program& colorPass, size_t count);
+  // The depth pass of [first, first + count); leaves the depth test set for the colour passes.
+  void DrawDepth(const DrawState& state, size_t first, size_t count);
+  void DrawVisible(const Program& program, size_t count);
   void PointInstanceAttributes(size_t firstInstance);
 
   ShaderVariants<Uniforms> programs_;
