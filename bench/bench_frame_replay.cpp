@@ -33,6 +33,7 @@ BENCHMARK(ReplayFrame)
     ->ArgNames({"atoms", "style"})
     ->ArgsProduct({{500, 2000, 7000},
                    {tf::kWireframe, tf::kSpacefill, tf::kSticks, tf::kBallStick}})
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

@@ -61,10 +61,12 @@ class FrameReplay : public GlScene {
     return image;
   }
 
-  // Sphere rows of `count` atoms, as the scene renderer draws them.
-  void DrawSpheres(const std::vector<Mesh*>& meshes, int count) {
+  // Sphere rows of `count` atoms, as the scene renderer draws them; with a
+  // `selection` texture every tenth atom is selected.
+  void DrawSpheres(const std::vector<Mesh*>& meshes, int count, Texture* selection = nullptr) {
     for (int i = 0; i < count; ++i) {
-      SetWorld(0.5f, -7 + (i % 15), -4.5f + (i / 15) * 1.5f);
+      if (selection) device_->SetTexture(0, i % 10 == 0 ? selection : nullptr);
+      SetWorld(0.5f, -7 + (i % 15), -4.5f + (i / 15 % 7) * 1.5f);
       SetMaterial(static_cast<float>(i % 3) / 2, 0.5f, 1);
       meshes[static_cast<size_t>(i) % meshes.size()]->DrawSubset(0);
     }
@@ -114,17 +116,31 @@ TEST_F(FrameReplay, OnlyTheSourceRectangleReachesTheDestinationRectangle) {
 TEST_F(FrameReplay, ARunOfTheSameMeshIsOneDrawAndLooksLikeSeparateDraws) {
   const Ref<Mesh> sphere = LoadSphere();
   const Ref<Mesh> twin = LoadSphere();  // the same shape under another serial
-  const RgbaImage batched = RecordAndRender([&] { DrawSpheres({sphere.get()}, 90); });
-  EXPECT_EQ(offscreen_->Renderer().LastStats().meshDrawCalls, 1u);
-  const RgbaImage separate = RecordAndRender([&] { DrawSpheres({sphere.get(), twin.get()}, 90); });
-  EXPECT_EQ(offscreen_->Renderer().LastStats().meshDrawCalls, 90u);
-  EXPECT_EQ(batched.pixels, separate.pixels);
-
-  // A texture change or a state change ends a run.
   const Ref<Texture> selection = LoadTexture(kSelectionBitmap);
+  // Items without a texture and items with the run's texture share the draw,
+  // ray cast (culling the back) or as meshes (culling nothing).
+  for (uint32_t cull : {kCullCw, kCullNone}) {
+    device_->SetRenderState(kRsCullMode, cull);
+    const RgbaImage batched =
+        RecordAndRender([&] { DrawSpheres({sphere.get()}, 90, selection.get()); });
+    EXPECT_EQ(offscreen_->Renderer().LastStats().meshDrawCalls, 1u) << cull;
+    EXPECT_EQ(offscreen_->Renderer().LastStats().sphereImpostors, cull == kCullCw ? 90u : 0u);
+    const RgbaImage separate = RecordAndRender([&] {
+      DrawSpheres({sphere.get(), twin.get()}, 90, selection.get());
+    });
+    EXPECT_EQ(offscreen_->Renderer().LastStats().meshDrawCalls, 90u) << cull;
+    EXPECT_EQ(batched.pixels, separate.pixels) << cull;
+  }
+  device_->SetRenderState(kRsCullMode, kCullCw);
+
+  RecordAndRender([&] { DrawSpheres({sphere.get()}, 1000, selection.get()); });
+  EXPECT_EQ(offscreen_->Renderer().LastStats().meshDrawCalls, 1u);
+
+  // Another texture or a state change ends a run.
+  const Ref<Texture> grid = LoadTexture(kGridCellBitmap);
   RecordAndRender([&] {
-    DrawSpheres({sphere.get()}, 10);
-    device_->SetTexture(0, selection.get());
+    DrawSpheres({sphere.get()}, 10, selection.get());
+    device_->SetTexture(0, grid.get());
     DrawSpheres({sphere.get()}, 10);
     device_->SetTexture(0, nullptr);
     device_->SetRenderState(kRsCullMode, kCullNone);
@@ -240,8 +256,10 @@ TEST_F(FrameReplay, AReplayLeavesTheHostsGlStateAsItWas) {
   glGenTextures(1, &hostTexture);
   glBindVertexArray(hostVertexArray);
   glBindBuffer(GL_ARRAY_BUFFER, hostBuffer);
-  glActiveTexture(GL_TEXTURE0);
-  glBindTexture(GL_TEXTURE_2D, hostTexture);
+  for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {
+    glActiveTexture(unit);
+    glBindTexture(GL_TEXTURE_2D, hostTexture);
+  }
   glActiveTexture(GL_TEXTURE3);
   glViewport(3, 4, 5, 6);
   glEnable(GL_SCISSOR_TEST);
@@ -270,9 +288,11 @@ TEST_F(FrameReplay, AReplayLeavesTheHostsGlStateAsItWas) {
   EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), static_cast<GLint>(hostVertexArray));
   EXPECT_EQ(integer(GL_ARRAY_BUFFER_BINDING), static_cast<GLint>(hostBuffer));
   EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE3);
-  glActiveTexture(GL_TEXTURE0);
-  EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(hostTexture));
-  EXPECT_EQ(integer(GL_SAMPLER_BINDING), 0);
+  for (GLenum unit : {GL_TEXTURE1, GL_TEXTURE0}) {
+    glActiveTexture(unit);
+    EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(hostTexture)) << unit;
+    EXPECT_EQ(integer(GL_SAMPLER_BINDING), 0) << unit;
+  }
   EXPECT_EQ(integer(GL_CURRENT_PROGRAM), 0);
   EXPECT_EQ(integer(GL_DRAW_FRAMEBUFFER_BINDING), 0);
   EXPECT_EQ(integer(GL_READ_FRAMEBUFFER_BINDING), 0);

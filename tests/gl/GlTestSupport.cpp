@@ -125,7 +125,7 @@ Ref<Mesh> MakeColoredSquare(GraphicsDevice& device, float half, uint32_t color) 
   return MakeMesh(device, kFvfXyz | kFvfNormal | kFvfDiffuse, vertices);
 }
 
-void GlScene::SetUp() {
+void GlScene::SetUpScene(uint32_t width, uint32_t height) {
   std::string error;
   offscreen_ = OffscreenRenderer::Create(&error);
   ASSERT_NE(offscreen_, nullptr) << error;
@@ -135,8 +135,8 @@ void GlScene::SetUp() {
   parameters.swapEffect = kSwapEffectCopy;
   parameters.enableAutoDepthStencil = 1;
   parameters.autoDepthStencilFormat = kFormatD16;
-  parameters.backBufferWidth = kWidth;
-  parameters.backBufferHeight = kHeight;
+  parameters.backBufferWidth = width;
+  parameters.backBufferHeight = height;
   device_ = std::make_unique<GraphicsDevice>(parameters);
 
   Light light;
@@ -150,7 +150,8 @@ void GlScene::SetUp() {
   const Vector3 eye{0, 0, 20}, at{0, 0, 0}, up{0, 1, 0};
   Matrix view, projection;
   MatrixLookAtRH(&view, &eye, &at, &up);
-  MatrixOrthoRH(&projection, kWidth / kPixelsPerUnit, kHeight / kPixelsPerUnit, -200, 200);
+  MatrixOrthoRH(&projection, static_cast<float>(width) / kPixelsPerUnit,
+                static_cast<float>(height) / kPixelsPerUnit, -200, 200);
   device_->SetTransform(kTsView, &view);
   device_->SetTransform(kTsProjection, &projection);
   device_->SetRenderState(kRsAmbient, 0xFF404040);

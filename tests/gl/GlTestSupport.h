@@ -61,7 +61,9 @@ class GlScene : public ::testing::Test {
   // white light along normalize(1, -1, -1), grey 64 ambient light, depth test,
   // clockwise faces culled, source-alpha blending and linear filtering; the
   // camera at z = 20 looks down -z with kPixelsPerUnit pixels per world unit.
-  void SetUp() override;
+  void SetUp() override { SetUpScene(kWidth, kHeight); }
+  // The same with a back buffer of another size, its centre still the origin.
+  void SetUpScene(uint32_t width, uint32_t height);
   void TearDown() override;
 
   // Records one frame: the program's clear, `draw` between BeginScene and

@@ -130,7 +130,7 @@ void FrameRenderer::DrawItems(const Frame& frame) {
     if (const auto* clear = std::get_if<ClearItem>(&items[first])) {
       Clear(frame, *clear);
     } else if (std::holds_alternative<MeshItem>(items[first])) {
-      meshes_->Draw(frame, first, end, replays_, &stats_.meshDrawCalls);
+      meshes_->Draw(frame, first, end, replays_, &stats_.meshDrawCalls, &stats_.sphereImpostors);
     } else {
       // Lines and text go over the scene in recording order, blended, without depth.
       glDisable(GL_DEPTH_TEST);

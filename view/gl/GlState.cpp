@@ -22,6 +22,9 @@ GlStateGuard::GlStateGuard() {
   glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &pixelUnpackBuffer_);
   glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &pixelPackBuffer_);
   glGetIntegerv(GL_ACTIVE_TEXTURE, &activeTexture_);
+  glActiveTexture(GL_TEXTURE1);
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture2dUnit1_);
+  glGetIntegerv(GL_SAMPLER_BINDING, &samplerUnit1_);
   glActiveTexture(GL_TEXTURE0);
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture2d_);
   glGetIntegerv(GL_SAMPLER_BINDING, &sampler_);
@@ -69,6 +72,9 @@ GlStateGuard::~GlStateGuard() {
   glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(arrayBuffer_));
   glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(pixelUnpackBuffer_));
   glBindBuffer(GL_PIXEL_PACK_BUFFER, static_cast<GLuint>(pixelPackBuffer_));
+  glActiveTexture(GL_TEXTURE1);
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture2dUnit1_));
+  glBindSampler(1, static_cast<GLuint>(samplerUnit1_));
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture2d_));
   glBindSampler(0, static_cast<GLuint>(sampler_));

@@ -55,6 +55,7 @@ class GlStateGuard {
   GLint program_ = 0, vertexArray_ = 0, arrayBuffer_ = 0;
   GLint pixelUnpackBuffer_ = 0, pixelPackBuffer_ = 0;
   GLint activeTexture_ = 0, texture2d_ = 0, sampler_ = 0;
+  GLint texture2dUnit1_ = 0, samplerUnit1_ = 0;
   GLint blendSrcRgb_ = 0, blendDstRgb_ = 0, blendSrcAlpha_ = 0, blendDstAlpha_ = 0;
   GLint blendEquationRgb_ = 0, blendEquationAlpha_ = 0;
   GLint depthFunc_ = 0, cullFaceMode_ = 0, frontFace_ = 0, polygonMode_[2] = {};

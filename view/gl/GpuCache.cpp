@@ -97,6 +97,10 @@ GpuTexture UploadTexture(const TextureImage& image) {
                static_cast<GLsizei>(image.height), 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
                image.pixels.data());
   if (image.format == kFormatX8R8G8B8) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
+  gpu.opaque =
+      image.format == kFormatX8R8G8B8 ||
+      std::all_of(image.pixels.begin(), image.pixels.begin() + static_cast<ptrdiff_t>(texels),
+                  [](uint32_t argb) { return argb >> 24 == 0xFF; });
   return gpu;
 }
 

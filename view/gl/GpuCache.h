@@ -43,7 +43,8 @@ struct GpuGeometry {
 };
 
 struct GpuTexture {
-  GlTexture texture;  // 0 when the image cannot be used; it then draws as no texture
+  GlTexture texture;    // 0 when the image cannot be used; it then draws as no texture
+  bool opaque = false;  // every texel's alpha is 1
 };
 
 // Copies the geometry to the GPU, faces grouped by subset. Faces that name a

@@ -1,24 +1,26 @@
 #include "view/gl/MeshPass.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
-#include <vector>
+#include <cstddef>
 
 #include "view/DeviceStates.h"
 #include "view/GraphicsTypes.h"
+#include "view/gl/SphereImpostorPass.h"
+#include "view/gl/UnitSphere.h"
 
 namespace tf {
 
 namespace {
 
-const char* const kVertexShader = R"(#version 330 core
+// Both see LIGHT_COUNT and STAGE_SAMPLING (see ShaderVariants.h).
+const char* const kVertexShader = R"(
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec3 normal;
 layout(location = 2) in vec4 vertexColor;
 layout(location = 3) in vec2 texCoord;
 // Per instance: the world matrix by rows (row vectors are multiplied on the
-// left), the rows of its normal matrix and the material colours.
+// left), the rows of its normal matrix, the material colours and whether the
+// texture applies.
 layout(location = 4) in vec4 world0;
 layout(location = 5) in vec4 world1;
 layout(location = 6) in vec4 world2;
@@ -29,6 +31,7 @@ layout(location = 10) in vec3 normal2;
 layout(location = 11) in vec4 materialDiffuse;
 layout(location = 12) in vec4 materialAmbient;
 layout(location = 13) in vec4 materialEmissive;
+layout(location = 14) in float instanceTextured;
 
 uniform mat4 viewProjection;
 uniform bool lighting;
@@ -38,13 +41,17 @@ uniform bool diffuseFromVertex;
 uniform bool ambientFromVertex;
 uniform bool emissiveFromVertex;
 uniform vec4 globalAmbient;
-uniform int lightCount;
-uniform vec3 lightToward[8];
-uniform vec4 lightDiffuse[8];
-uniform vec4 lightAmbient[8];
+#if LIGHT_COUNT > 0
+uniform vec3 lightToward[LIGHT_COUNT];
+uniform vec4 lightDiffuse[LIGHT_COUNT];
+uniform vec4 lightAmbient[LIGHT_COUNT];
+#endif
 
 out vec4 litColor;
+#if STAGE_SAMPLING != 0
 out vec2 stageCoord;
+flat out float textured;
+#endif
 
 void main() {
   vec4 worldPosition = position.x * world0 + position.y * world1 + position.z * world2 + world3;
@@ -52,7 +59,10 @@ void main() {
   // The projection maps visible depth to 0..1; GL clips and maps -1..1.
   clip.z = 2.0 * clip.z - clip.w;
   gl_Position = clip;
+#if STAGE_SAMPLING != 0
   stageCoord = texCoord;
+  textured = instanceTextured;
+#endif
   if (!lighting) {
     litColor = hasVertexColor ? vertexColor : vec4(1.0);
     return;
@@ -60,171 +70,97 @@ void main() {
   vec4 diffuse = diffuseFromVertex ? vertexColor : materialDiffuse;
   vec4 ambient = ambientFromVertex ? vertexColor : materialAmbient;
   vec4 emissive = emissiveFromVertex ? vertexColor : materialEmissive;
+  vec3 color = emissive.rgb + globalAmbient.rgb * ambient.rgb;
+#if LIGHT_COUNT > 0
   vec3 n = vec3(0.0);
   if (hasNormal) {
     n = normal.x * normal0 + normal.y * normal1 + normal.z * normal2;
     float len = length(n);
     n = len > 0.0 ? n / len : vec3(0.0);
   }
-  vec3 color = emissive.rgb + globalAmbient.rgb * ambient.rgb;
-  for (int i = 0; i < lightCount; ++i) {
+  for (int i = 0; i < LIGHT_COUNT; ++i) {
     color += lightAmbient[i].rgb * ambient.rgb;
     color += lightDiffuse[i].rgb * diffuse.rgb * max(dot(n, lightToward[i]), 0.0);
   }
+#endif
   litColor = vec4(clamp(color, 0.0, 1.0), clamp(diffuse.a, 0.0, 1.0));
 }
 )";
 
-const char* const kFragmentShader = R"(#version 330 core
+const char* const kFragmentShader = R"(
 in vec4 litColor;
+#if STAGE_SAMPLING != 0
 in vec2 stageCoord;
+flat in float textured;
 uniform sampler2D stageTexture;
 uniform int colorOp;  // 0 the lit colour, 1 the texture, 2 their product
 uniform int alphaOp;
+#endif
 out vec4 fragColor;
 
 void main() {
   vec4 color = litColor;
-  if (colorOp != 0 || alphaOp != 0) {
-    vec4 texel = texture(stageTexture, stageCoord);
+#if STAGE_SAMPLING != 0
+#if STAGE_SAMPLING == 2
+  vec4 texel = texture(stageTexture, stageCoord);
+#else
+  vec4 texel = textureLod(stageTexture, stageCoord, 0.0);
+#endif
+  if (textured != 0.0) {
     if (colorOp == 1) color.rgb = texel.rgb;
     else if (colorOp == 2) color.rgb *= texel.rgb;
     if (alphaOp == 1) color.a = texel.a;
     else if (alphaOp == 2) color.a *= texel.a;
   }
+#endif
   fragColor = color;
 }
 )";
-
-constexpr uint32_t kTopSelectArg2 = 3;
-constexpr uint32_t kMaxShaderLights = 8;
-
-// What a texture stage operation makes of the texture and the lit colour,
-// in the fragment shader's numbering.
-int StageOperation(uint32_t op, uint32_t arg1, uint32_t arg2) {
-  switch (op) {
-    case kTopSelectArg1:
-      return arg1 == kTaTexture ? 1 : 0;
-    case kTopSelectArg2:
-      return arg2 == kTaTexture ? 1 : 0;
-    case kTopDisable:
-      return 0;
-    default:  // modulate, and the operations this backend does not have
-      return arg1 == kTaTexture || arg2 == kTaTexture ? 2 : 0;
-  }
-}
-
-std::array<float, 4> ArgbToFloats(uint32_t argb) {
-  return {static_cast<float>((argb >> 16) & 0xFF) / 255.0f,
-          static_cast<float>((argb >> 8) & 0xFF) / 255.0f, static_cast<float>(argb & 0xFF) / 255.0f,
-          static_cast<float>(argb >> 24) / 255.0f};
-}
-
-// Blend factors by number: 1 zero, 2 one, 3 .. 10 source and destination
-// colour or alpha and their inverses, 11 saturated source alpha.
-GLenum GlBlendFactor(uint32_t factor) {
-  static constexpr GLenum kFactors[] = {GL_ZERO,  // no factor 0
-                                        GL_ZERO,
-                                        GL_ONE,
-                                        GL_SRC_COLOR,
-                                        GL_ONE_MINUS_SRC_COLOR,
-                                        GL_SRC_ALPHA,
-                                        GL_ONE_MINUS_SRC_ALPHA,
-                                        GL_DST_ALPHA,
-                                        GL_ONE_MINUS_DST_ALPHA,
-                                        GL_DST_COLOR,
-                                        GL_ONE_MINUS_DST_COLOR,
-                                        GL_SRC_ALPHA_SATURATE};
-  return factor < std::size(kFactors) ? kFactors[factor] : GL_ONE;
-}
-
-// Blend operations: 1 add, 2 subtract, 3 reverse subtract, 4 minimum, 5 maximum.
-GLenum GlBlendEquation(uint32_t op) {
-  switch (op) {
-    case 2:
-      return GL_FUNC_SUBTRACT;
-    case 3:
-      return GL_FUNC_REVERSE_SUBTRACT;
-    case 4:
-      return GL_MIN;
-    case 5:
-      return GL_MAX;
-    default:
-      return GL_FUNC_ADD;
-  }
-}
-
-// Comparison functions are numbered never (1) .. always (8) in the same order as GL's.
-GLenum DepthFunction(uint32_t function) {
-  return function >= 1 && function <= 8 ? GL_NEVER + (function - 1) : GL_LEQUAL;
-}
-
-// Texture addressing: 1 wrap, 2 mirror, 3 clamp, 4 border colour, 5 mirror once.
-GLint AddressMode(uint32_t mode) {
-  switch (mode) {
-    case 2:
-      return GL_MIRRORED_REPEAT;
-    case 3:
-    case 5:
-      return GL_CLAMP_TO_EDGE;
-    case 4:
-      return GL_CLAMP_TO_BORDER;
-    default:
-      return GL_REPEAT;
-  }
-}
-
-GLint Filter(uint32_t filter) {
-  return filter == kTexfLinear ? GL_LINEAR : GL_NEAREST;
-}
 
 Vector3 Row(const Matrix& m, int r) {
   return {m.m[r][0], m.m[r][1], m.m[r][2]};
 }
 
-bool SameRun(const MeshItem& a, const MeshItem& b) {
-  const auto textureSerial = [](const MeshItem& item) {
-    return item.texture ? item.texture->serial : 0;
-  };
-  return a.geometry && b.geometry && a.geometry->serial == b.geometry->serial &&
-         a.subset == b.subset && textureSerial(a) == textureSerial(b) &&
-         a.stateIndex == b.stateIndex;
+uint64_t TextureSerial(const MeshItem& item) {
+  return item.texture ? item.texture->serial : 0;
+}
+
+// `item` can join a run that began with `head` and whose texture so far is
+// `runTexture` (0: none yet): untextured items never break a run.
+bool JoinsRun(const MeshItem& head, uint64_t runTexture, const MeshItem& item) {
+  const uint64_t texture = TextureSerial(item);
+  return item.geometry->serial == head.geometry->serial && item.subset == head.subset &&
+         item.stateIndex == head.stateIndex &&
+         (texture == 0 || runTexture == 0 || texture == runTexture);
+}
+
+void CopyColor(const ColorValue& c, float* out) {
+  out[0] = c.r;
+  out[1] = c.g;
+  out[2] = c.b;
+  out[3] = c.a;
 }
 
 }  // namespace
 
-struct MeshPass::Instance {
-  float world[4][4];
-  float normal[3][3];  // cofactors of the world matrix: normals stay normal under any scaling
-  float diffuse[4];
-  float ambient[4];
-  float emissive[4];
-};
+MeshPass::Uniforms MeshPass::Uniforms::Find(GLuint program) {
+  const auto at = [program](const char* name) { return glGetUniformLocation(program, name); };
+  return {ShadingUniforms::Find(program), at("viewProjection"),    at("hasNormal"),
+          at("hasVertexColor"),           at("diffuseFromVertex"), at("ambientFromVertex"),
+          at("emissiveFromVertex")};
+}
+
+MeshPass::MeshPass() : programs_(kVertexShader, kFragmentShader) {}
+MeshPass::~MeshPass() = default;
 
 std::unique_ptr<MeshPass> MeshPass::Create(std::string* error) {
-  GLuint program = BuildProgram(kVertexShader, kFragmentShader, error);
-  if (program == 0) return nullptr;
   std::unique_ptr<MeshPass> pass(new MeshPass());
-  pass->program_ = GlProgram(program);
-  pass->instances_ = GlBuffer(NewBuffer());
+  // The usual variant now, so that a shader fault shows at once; others on demand.
+  if (pass->programs_.Get(ShaderVariant{}, error) == nullptr) return nullptr;
+  pass->impostors_ = SphereImpostorPass::Create(error);
+  if (!pass->impostors_) return nullptr;
+  pass->instanceBuffer_ = GlBuffer(NewBuffer());
   pass->sampler_ = GlSampler(NewSampler());
-  Uniforms& u = pass->uniforms_;
-  const auto at = [program](const char* name) { return glGetUniformLocation(program, name); };
-  u.viewProjection = at("viewProjection");
-  u.lighting = at("lighting");
-  u.hasNormal = at("hasNormal");
-  u.hasVertexColor = at("hasVertexColor");
-  u.diffuseFromVertex = at("diffuseFromVertex");
-  u.ambientFromVertex = at("ambientFromVertex");
-  u.emissiveFromVertex = at("emissiveFromVertex");
-  u.globalAmbient = at("globalAmbient");
-  u.lightCount = at("lightCount");
-  u.lightToward = at("lightToward");
-  u.lightDiffuse = at("lightDiffuse");
-  u.lightAmbient = at("lightAmbient");
-  u.colorOp = at("colorOp");
-  u.alphaOp = at("alphaOp");
-  u.stageTexture = at("stageTexture");
   return pass;
 }
 
@@ -233,81 +169,132 @@ void MeshPass::DropUnused(uint64_t replay, uint64_t keep) {
   textures_.DropUnused(replay, keep);
 }
 
-void MeshPass::Draw(const Frame& frame, size_t first, size_t end, uint64_t replay,
-                    uint32_t* drawCalls) {
-  std::vector<const MeshItem*> items;
-  items.reserve(end - first);
-  for (size_t i = first; i < end; ++i) {
-    const auto* item = std::get_if<MeshItem>(&frame.items[i]);
-    if (item && item->geometry && item->stateIndex < frame.states.size()) items.push_back(item);
+void MeshPass::AddInstance(const MeshItem& item) {
+  Instance& instance = instances_.emplace_back();
+  std::copy(&item.world.m[0][0], &item.world.m[0][0] + 16, &instance.world[0][0]);
+  const Vector3 rows[3] = {Row(item.world, 0), Row(item.world, 1), Row(item.world, 2)};
+  Vector3 cofactor[3];
+  Vec3Cross(&cofactor[0], &rows[1], &rows[2]);
+  Vec3Cross(&cofactor[1], &rows[2], &rows[0]);
+  Vec3Cross(&cofactor[2], &rows[0], &rows[1]);
+  // A mirroring world matrix would turn the normals inward.
+  const float sign = Vec3Dot(&rows[0], &cofactor[0]) < 0 ? -1.0f : 1.0f;
+  for (int r = 0; r < 3; ++r) {
+    instance.normal[r][0] = sign * cofactor[r].x;
+    instance.normal[r][1] = sign * cofactor[r].y;
+    instance.normal[r][2] = sign * cofactor[r].z;
   }
-  if (items.empty()) return;
+  CopyColor(item.material.diffuse, instance.diffuse);
+  CopyColor(item.material.ambient, instance.ambient);
+  CopyColor(item.material.emissive, instance.emissive);
+  instance.textured = item.texture ? 1.0f : 0.0f;
+}
 
-  std::vector<Instance> instances(items.size());
-  for (size_t i = 0; i < items.size(); ++i) {
-    const MeshItem& item = *items[i];
-    Instance& instance = instances[i];
-    std::copy(&item.world.m[0][0], &item.world.m[0][0] + 16, &instance.world[0][0]);
-    const Vector3 rows[3] = {Row(item.world, 0), Row(item.world, 1), Row(item.world, 2)};
-    Vector3 cofactor[3];
-    Vec3Cross(&cofactor[0], &rows[1], &rows[2]);
-    Vec3Cross(&cofactor[1], &rows[2], &rows[0]);
-    Vec3Cross(&cofactor[2], &rows[0], &rows[1]);
-    // A mirroring world matrix would turn the normals inward.
-    const float sign = Vec3Dot(&rows[0], &cofactor[0]) < 0 ? -1.0f : 1.0f;
-    for (int r = 0; r < 3; ++r) {
-      instance.normal[r][0] = sign * cofactor[r].x;
-      instance.normal[r][1] = sign * cofactor[r].y;
-      instance.normal[r][2] = sign * cofactor[r].z;
-    }
-    const auto copy = [](const ColorValue& c, float* out) {
-      out[0] = c.r;
-      out[1] = c.g;
-      out[2] = c.b;
-      out[3] = c.a;
-    };
-    copy(item.material.diffuse, instance.diffuse);
-    copy(item.material.ambient, instance.ambient);
-    copy(item.material.emissive, instance.emissive);
+const std::optional<Matrix>& MeshPass::ImpostorView(const Frame& frame, uint32_t stateIndex) {
+  StateView& view = impostorViews_[stateIndex];
+  if (!view.known) {
+    view.viewProjection = SphereImpostorPass::ImpostorViewProjection(frame.states[stateIndex]);
+    view.known = true;
   }
+  return view.viewProjection;
+}
 
-  glUseProgram(program_.get());
-  glUniform1i(uniforms_.stageTexture, 0);
-  glActiveTexture(GL_TEXTURE0);
-  glBindSampler(0, sampler_.get());
-  glBindBuffer(GL_ARRAY_BUFFER, instances_.get());
-  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(instances.size() * sizeof(Instance)),
-               instances.data(), GL_STREAM_DRAW);
-
-  for (size_t runStart = 0; runStart < items.size();) {
-    size_t runEnd = runStart + 1;
-    while (runEnd < items.size() && SameRun(*items[runStart], *items[runEnd])) ++runEnd;
-    const MeshItem& item = *items[runStart];
-    const GpuGeometry& geometry = geometries_.Use(item.geometry->serial, replay,
-                                                  [&] { return UploadGeometry(*item.geometry); });
-    GLuint texture = 0;
-    if (item.texture) {
-      texture =
-          textures_.Use(item.texture->serial, replay, [&] { return UploadTexture(*item.texture); })
-              .texture.get();
+void MeshPass::AddBatches(const Frame& frame, size_t runStart, size_t runEnd,
+                          const CachedGeometry& geometry, const GpuTexture* texture,
+                          uint32_t* impostors) {
+  const MeshItem& head = *items_[runStart];
+  const GpuSubset* subset = geometry.gpu.Find(head.subset);
+  if (subset == nullptr) return;
+  const std::optional<Matrix>* view =
+      geometry.sphereSubset == head.subset ? &ImpostorView(frame, head.stateIndex) : nullptr;
+  const size_t firstBatch = batches_.size();
+  for (size_t i = runStart; i < runEnd; ++i) {
+    const MeshItem& item = *items_[i];
+    const bool impostor =
+        view && view->has_value() && impostors_->Add(item, **view, item.texture != nullptr);
+    if (!impostor) AddInstance(item);
+    if (batches_.size() == firstBatch || batches_.back().impostor != impostor) {
+      const size_t at = impostor ? impostors_->InstanceCount() - 1 : instances_.size() - 1;
+      batches_.push_back({impostor, &frame.states[head.stateIndex], &geometry.gpu, subset,
+                          texture ? texture->texture.get() : 0, texture && texture->opaque, at, 0,
+                          0});
     }
-    const GpuSubset* subset = geometry.Find(item.subset);
-    if (subset != nullptr) {
-      glBindVertexArray(geometry.vertexArray.get());
-      glBindBuffer(GL_ARRAY_BUFFER, instances_.get());
-      PointInstanceAttributes(runStart);
-      ApplyState(frame.states[item.stateIndex], geometry, texture);
-      glDrawElementsInstanced(
-          GL_TRIANGLES, subset->indexCount, GL_UNSIGNED_SHORT,
-          reinterpret_cast<const void*>(static_cast<intptr_t>(subset->firstIndex) * 2),
-          static_cast<GLsizei>(runEnd - runStart));
-      ++*drawCalls;
-    }
-    runStart = runEnd;
+    ++batches_.back().count;
+    if (impostor) ++*impostors;
   }
 }
 
+void MeshPass::Draw(const Frame& frame, size_t first, size_t end, uint64_t replay,
+                    uint32_t* drawCalls, uint32_t* impostors) {
+  items_.clear();
+  for (size_t i = first; i < end; ++i) {
+    const auto* item = std::get_if<MeshItem>(&frame.items[i]);
+    if (item && item->geometry && item->stateIndex < frame.states.size()) items_.push_back(item);
+  }
+  if (items_.empty()) return;
+  instances_.clear();
+  batches_.clear();
+  impostors_->Begin(frame.backBufferWidth, frame.backBufferHeight);
+  impostorViews_.assign(frame.states.size(), StateView{});
+
+  for (size_t runStart = 0; runStart < items_.size();) {
+    const MeshItem& head = *items_[runStart];
+    const MeshItem* textured = nullptr;  // the first item with a texture
+    size_t runEnd = runStart;
+    for (; runEnd < items_.size(); ++runEnd) {
+      const MeshItem& item = *items_[runEnd];
+      if (!JoinsRun(head, textured ? TextureSerial(*textured) : 0, item)) break;
+      if (!textured && item.texture) textured = &item;
+    }
+
+    const CachedGeometry& geometry = geometries_.Use(head.geometry->serial, replay, [&] {
+      return CachedGeometry{UploadGeometry(*head.geometry), UnitSphereSubset(*head.geometry)};
+    });
+    const GpuTexture* texture = nullptr;
+    if (textured) {
+      texture = &textures_.Use(textured->texture->serial, replay,
+                               [&] { return UploadTexture(*textured->texture); });
+    }
+    AddBatches(frame, runStart, runEnd, geometry, texture, impostors);
+    runStart = runEnd;
+  }
+
+  if (!instances_.empty()) {
+    glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_.get());
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(instances_.size() * sizeof(Instance)),
+                 instances_.data(), GL_STREAM_DRAW);
+  }
+  for (Batch& batch : batches_)
+    if (batch.impostor)
+      batch.untextured = impostors_->Arrange(*batch.state, batch.texture != 0, batch.textureOpaque,
+                                             batch.first, batch.count);
+  impostors_->Upload();
+  for (const Batch& batch : batches_) {
+    const bool drawn = batch.impostor
+                           ? impostors_->DrawRun(*batch.state, batch.texture, batch.textureOpaque,
+                                                 batch.first, batch.count, batch.untextured)
+                           : DrawMeshBatch(batch);
+    if (drawn) ++*drawCalls;
+  }
+}
+
+bool MeshPass::DrawMeshBatch(const Batch& batch) {
+  const ShaderVariant variant = ChooseVariant(*batch.state, batch.texture != 0);
+  const auto* program = programs_.Get(variant, nullptr);
+  if (program == nullptr) return false;
+  glUseProgram(program->program.get());
+  glBindVertexArray(batch.geometry->vertexArray.get());
+  PointInstanceAttributes(batch.first);
+  ApplyState(program->uniforms, *batch.state, *batch.geometry, variant, batch.texture);
+  glDrawElementsInstanced(
+      GL_TRIANGLES, batch.subset->indexCount, GL_UNSIGNED_SHORT,
+      reinterpret_cast<const void*>(static_cast<intptr_t>(batch.subset->firstIndex) * 2),
+      static_cast<GLsizei>(batch.count));
+  return true;
+}
+
 void MeshPass::PointInstanceAttributes(size_t firstInstance) {
+  glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer_.get());
   const auto stride = static_cast<GLsizei>(sizeof(Instance));
   const size_t base = firstInstance * sizeof(Instance);
   auto point = [&](GLuint location, GLint size, size_t offset) {
@@ -323,91 +310,29 @@ void MeshPass::PointInstanceAttributes(size_t firstInstance) {
   point(kAttribFirstInstance + 7, 4, offsetof(Instance, diffuse));
   point(kAttribFirstInstance + 8, 4, offsetof(Instance, ambient));
   point(kAttribFirstInstance + 9, 4, offsetof(Instance, emissive));
+  point(kAttribFirstInstance + 10, 1, offsetof(Instance, textured));
 }
 
-void MeshPass::ApplyState(const DrawState& state, const GpuGeometry& geometry, GLuint texture) {
+void MeshPass::ApplyState(const Uniforms& uniforms, const DrawState& state,
+                          const GpuGeometry& geometry, const ShaderVariant& variant,
+                          GLuint texture) {
   const RenderStates& rs = state.renderStates;
   Matrix viewProjection;
   MatrixMultiply(&viewProjection, &state.view, &state.projection);
   // Row-major rows read as GL's columns give the same product for column vectors.
-  glUniformMatrix4fv(uniforms_.viewProjection, 1, GL_FALSE, &viewProjection.m[0][0]);
+  glUniformMatrix4fv(uniforms.viewProjection, 1, GL_FALSE, &viewProjection.m[0][0]);
 
   const bool colorVertex = rs[kRsColorVertex] != 0 && geometry.hasColor;
-  glUniform1i(uniforms_.lighting, rs[kRsLighting] != 0);
-  glUniform1i(uniforms_.hasNormal, geometry.hasNormal);
-  glUniform1i(uniforms_.hasVertexColor, geometry.hasColor);
-  glUniform1i(uniforms_.diffuseFromVertex,
+  glUniform1i(uniforms.hasNormal, geometry.hasNormal);
+  glUniform1i(uniforms.hasVertexColor, geometry.hasColor);
+  glUniform1i(uniforms.diffuseFromVertex,
               colorVertex && rs[kRsDiffuseMaterialSource] == kMcsColor1);
-  glUniform1i(uniforms_.ambientFromVertex,
+  glUniform1i(uniforms.ambientFromVertex,
               colorVertex && rs[kRsAmbientMaterialSource] == kMcsColor1);
-  glUniform1i(uniforms_.emissiveFromVertex,
+  glUniform1i(uniforms.emissiveFromVertex,
               colorVertex && rs[kRsEmissiveMaterialSource] == kMcsColor1);
-  glUniform4fv(uniforms_.globalAmbient, 1, ArgbToFloats(rs[kRsAmbient]).data());
-
-  float toward[kMaxShaderLights][3] = {};
-  float diffuse[kMaxShaderLights][4] = {};
-  float ambient[kMaxShaderLights][4] = {};
-  GLint count = 0;
-  for (const Light& light : state.lights) {
-    if (light.type != kLightDirectional || count == static_cast<GLint>(kMaxShaderLights)) continue;
-    Vector3 direction;
-    Vec3Normalize(&direction, &light.direction);
-    toward[count][0] = -direction.x;
-    toward[count][1] = -direction.y;
-    toward[count][2] = -direction.z;
-    const ColorValue& d = light.diffuse;
-    const ColorValue& a = light.ambient;
-    std::copy_n(std::array{d.r, d.g, d.b, d.a}.data(), 4, diffuse[count]);
-    std::copy_n(std::array{a.r, a.g, a.b, a.a}.data(), 4, ambient[count]);
-    ++count;
-  }
-  glUniform1i(uniforms_.lightCount, count);
-  glUniform3fv(uniforms_.lightToward, kMaxShaderLights, &toward[0][0]);
-  glUniform4fv(uniforms_.lightDiffuse, kMaxShaderLights, &diffuse[0][0]);
-  glUniform4fv(uniforms_.lightAmbient, kMaxShaderLights, &ambient[0][0]);
-
-  const auto& stage = state.textureStageStates[0];
-  int colorOp = 0, alphaOp = 0;
-  if (texture != 0 && stage[kTssColorOp] != kTopDisable) {
-    colorOp = StageOperation(stage[kTssColorOp], stage[kTssColorArg1], stage[kTssColorArg2]);
-    alphaOp = StageOperation(stage[kTssAlphaOp], stage[kTssAlphaArg1], stage[kTssAlphaArg2]);
-  }
-  glUniform1i(uniforms_.colorOp, colorOp);
-  glUniform1i(uniforms_.alphaOp, alphaOp);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  const auto& sampler = state.samplerStates[0];
-  glSamplerParameteri(sampler_.get(), GL_TEXTURE_MIN_FILTER, Filter(sampler[kSampMinFilter]));
-  glSamplerParameteri(sampler_.get(), GL_TEXTURE_MAG_FILTER, Filter(sampler[kSampMagFilter]));
-  glSamplerParameteri(sampler_.get(), GL_TEXTURE_WRAP_S, AddressMode(sampler[kSampAddressU]));
-  glSamplerParameteri(sampler_.get(), GL_TEXTURE_WRAP_T, AddressMode(sampler[kSampAddressV]));
-  glSamplerParameterfv(sampler_.get(), GL_TEXTURE_BORDER_COLOR,
-                       ArgbToFloats(sampler[kSampBorderColor]).data());
-
-  if (rs[kRsAlphaBlendEnable]) {
-    glEnable(GL_BLEND);
-    glBlendFunc(GlBlendFactor(rs[kRsSrcBlend]), GlBlendFactor(rs[kRsDestBlend]));
-    glBlendEquation(GlBlendEquation(rs[kRsBlendOp]));
-  } else {
-    glDisable(GL_BLEND);
-  }
-  if (rs[kRsZEnable]) {
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(DepthFunction(rs[kRsZFunc]));
-  } else {
-    glDisable(GL_DEPTH_TEST);
-  }
-  glDepthMask(rs[kRsZWriteEnable] ? GL_TRUE : GL_FALSE);
-  // Projected counter-clockwise faces are the front ones; clockwise culling keeps them.
-  glFrontFace(GL_CCW);
-  if (rs[kRsCullMode] == kCullCw) {
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-  } else if (rs[kRsCullMode] == kCullCcw) {
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_FRONT);
-  } else {
-    glDisable(GL_CULL_FACE);
-  }
+  SetShading(uniforms.shading, state, variant);
+  ApplyPipelineState(state, texture, sampler_.get(), true);
 }
 
 }  // namespace tf
