@@ -16,17 +16,22 @@ std::u16string FromLatin1(std::string_view bytes) {
   return out;
 }
 
+char32_t DecodeUtf16(std::u16string_view text, std::size_t& i) {
+  char32_t c = text[i];
+  if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+      text[i + 1] <= 0xDFFF) {
+    c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+    ++i;
+  } else if (c >= 0xD800 && c <= 0xDFFF) {
+    c = 0xFFFD;
+  }
+  return c;
+}
+
 std::string ToUtf8(std::u16string_view text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
+    const char32_t c = DecodeUtf16(text, i);
     if (c < 0x80) {
       out.push_back(static_cast<char>(c));
     } else if (c < 0x800) {

@@ -42,6 +42,10 @@ std::string ToLatin1(std::u16string_view text);
 std::u16string FromLatin1(std::string_view bytes);
 
 // File-system form of a path held as UTF-16 text (UTF-8 on this platform).
+// The code point at text[i]; a surrogate pair advances i past its second
+// half, a lone surrogate reads as U+FFFD.
+char32_t DecodeUtf16(std::u16string_view text, std::size_t& i);
+
 std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view text);
 

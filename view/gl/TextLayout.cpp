@@ -1,5 +1,6 @@
 #include "view/gl/TextLayout.h"
 
+#include "forcefield/FixedText.h"
 #include "view/GraphicsTypes.h"
 
 namespace tf {
@@ -7,14 +8,7 @@ namespace tf {
 std::vector<std::u32string> TextLines(const std::u16string& text, uint32_t format) {
   std::vector<std::u32string> lines(1);
   for (size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
+    const char32_t c = DecodeUtf16(text, i);
     if (c == U'\r') continue;
     if (c == U'\n' && !(format & kDtSingleLine)) {
       lines.emplace_back();
