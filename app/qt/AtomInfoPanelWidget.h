@@ -1,0 +1,54 @@
+#pragma once
+// The Atom Information panel: a tool window over the view whose fields show
+// the selected atoms and whose "Apply" writes them back. It only moves texts
+// between its widgets and the panel logic of the application.
+
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/AtomInfoPanel.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace tf {
+
+class AtomInfoPanelWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  struct Actions {
+    std::function<void(const AtomInfoTexts&)> apply;
+    std::function<void()> pressBondButton;
+    std::function<void(bool visible)> visibilityChanged;
+  };
+  AtomInfoPanelWidget(const std::vector<std::u16string>& typeEntries, Actions actions,
+                      QWidget* owner);
+
+  // Shows what RefreshAtomInfo composed.
+  void Show(const AtomInfoView& view);
+  void SetBondButtonLabel(const QString& label);
+  // The nine texts as the fields hold them, each cut to the panel's limit.
+  AtomInfoTexts Texts() const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  QLineEdit* AddField(const char* objectName, bool digitsOnly);
+
+  std::vector<std::u16string> typeEntries_;
+  Actions actions_;
+  QLineEdit *id_, *name_, *charge_, *x_, *y_, *z_, *fragmentName_, *fragmentNumber_;
+  QComboBox* type_;
+  QPushButton* apply_;
+  QPushButton* bond_;
+};
+
+}  // namespace tf

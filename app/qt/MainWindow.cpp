@@ -1,0 +1,97 @@
+#include "app/qt/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/qt/CommandSurface.h"
+#include "app/qt/Pictures.h"
+
+namespace tf {
+namespace {
+
+// The client area reports its size, toolbar strip included.
+class ClientAreaWidget : public QWidget {
+ public:
+  ClientAreaWidget(std::function<void(QSize)> resized, QWidget* parent)
+      : QWidget(parent), resized_(std::move(resized)) {}
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    resized_(event->size());
+  }
+
+ private:
+  std::function<void(QSize)> resized_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(Events events) : events_(std::move(events)) {
+  setObjectName("mainWindow");
+  setWindowTitle("Tessaform");
+  setWindowIcon(ProgramIcon());
+  const CommandSink send = [this](int32_t command) { Send(CommandMessage(command)); };
+  actions_ = BuildMenus(*menuBar(), send);
+
+  clientArea_ = new ClientAreaWidget(
+      [this](QSize size) { Send(SizeMessage(size.width(), size.height())); }, this);
+  clientArea_->setObjectName("clientArea");
+  auto* layout = new QVBoxLayout(clientArea_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  toolbar_ = BuildToolbar(clientArea_, send, buttons_);
+  layout->addWidget(toolbar_);
+  view_ = new ViewWidget(events_.dispatch, clientArea_);
+  view_->setObjectName("view");
+  layout->addWidget(view_, 1);
+  setCentralWidget(clientArea_);
+  AddAccelerators(*this, send);
+
+  // Position and size are the frame's, as the desktop places windows.
+  resize(700, 600);
+  move(100, 100);
+  // Measure the toolbar before the window is shown: it fixes the view's top.
+  this->layout()->activate();
+  layout->activate();
+}
+
+QAction* MainWindow::MenuAction(int32_t command) const {
+  const auto found = actions_.find(command);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+QToolButton* MainWindow::ToolbarButton(int32_t command) const {
+  const auto found = buttons_.find(command);
+  return found == buttons_.end() ? nullptr : found->second;
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  Send({.message = WM_MOVE});
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    Send({.message = WM_ACTIVATE});
+  } else if (event->type() == QEvent::WindowStateChange) {
+    events_.minimizedChanged(isMinimized());
+    if (!isMinimized()) Send({.message = WM_PAINT});
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();  // the application closes the window and ends the program
+  events_.closeRequested();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  Send({.message = WM_PAINT});
+}
+
+}  // namespace tf

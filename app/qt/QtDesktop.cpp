@@ -1,0 +1,275 @@
+#include "app/qt/QtDesktop.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QToolButton>
+#include <QUrl>
+#include <mutex>
+
+#include "app/AtomInfoPanel.h"
+#include "app/MainWindowProc.h"
+#include "app/qt/AboutDialog.h"
+#include "app/qt/AtomInfoPanelWidget.h"
+#include "app/qt/CommandSurface.h"
+#include "app/qt/KeyTranslation.h"
+#include "app/qt/MainWindow.h"
+#include "app/qt/QtText.h"
+#include "app/qt/ShapingPanelWidget.h"
+#include "view/GraphicsDevice.h"
+#include "view/GraphicsObjects.h"
+
+namespace tf {
+
+QtDesktop::QtDesktop() {
+  qApp->installEventFilter(this);
+}
+
+QtDesktop::~QtDesktop() {
+  qApp->removeEventFilter(this);
+  ReleaseWindows();
+}
+
+void QtDesktop::ReleaseWindows() {
+  if (!window_) return;
+  window_->View()->DetachDevice();
+  atomInfo_ = nullptr;
+  shaping_ = nullptr;
+  window_.reset();
+}
+
+void QtDesktop::Dispatch(const WindowMessage& message, Qt::KeyboardModifiers modifiers) {
+  if (!receiving_ || app_ == nullptr) return;
+  modifiers_ = modifiers;
+  MainWindowProc(*app_, message);
+}
+
+bool QtDesktop::CreateMainWindow() {
+  window_ = std::make_unique<MainWindow>(MainWindow::Events{
+      .dispatch = [this](const WindowMessage& message,
+                         Qt::KeyboardModifiers modifiers) { Dispatch(message, modifiers); },
+      .closeRequested = [this] { DestroyMainWindow(); },
+      .minimizedChanged = [this](bool minimized) { SetMinimized(minimized); },
+  });
+  return true;
+}
+
+void QtDesktop::CreatePanels(const std::vector<std::u16string>& typeEntries,
+                             const ShapingChecks& shapingChecks) {
+  typeEntries_ = typeEntries;
+  atomInfo_ = new AtomInfoPanelWidget(
+      typeEntries_,
+      {.apply = [this](const AtomInfoTexts& texts) { PressAtomInfoApply(*app_, texts); },
+       .pressBondButton = [this] { PressBondButton(*app_); },
+       .visibilityChanged =
+           [this](bool visible) { PanelVisibilityChanged(*app_, Panel::AtomInfo, visible); }},
+      window_.get());
+  shaping_ = new ShapingPanelWidget(
+      shapingChecks,
+      {.apply = [this](const ShapingChecks& checks) { ApplyShapingPanel(app_->store, checks); },
+       .visibilityChanged =
+           [this](bool visible) { PanelVisibilityChanged(*app_, Panel::Shaping, visible); }},
+      window_.get());
+  // Accelerators reach the main window from the Shaping panel too, never
+  // from the Atom Information panel's fields.
+  AddAccelerators(*shaping_,
+                  [this](int32_t command) { Dispatch(CommandMessage(command), Qt::NoModifier); });
+}
+
+void QtDesktop::ShowMainWindow() {
+  receiving_ = true;
+  window_->View()->AttachDevice(app_->store.graphics.device);
+  window_->show();
+  FocusMainWindow();
+}
+
+void QtDesktop::DestroyMainWindow() {
+  if (destroyed_ || !window_) return;
+  destroyed_ = true;
+  window_->hide();
+  if (receiving_ && app_ != nullptr) MainWindowProc(*app_, {.message = WM_DESTROY});
+  receiving_ = false;
+  window_->View()->DetachDevice();
+}
+
+void QtDesktop::DestroyPanel(Panel panel) {
+  if (QWidget* widget = PanelWidget(panel)) widget->hide();
+}
+
+void QtDesktop::PostQuit(int exitCode) {
+  QCoreApplication::exit(exitCode);
+}
+
+ClientSize QtDesktop::MainClientSize() {
+  const QWidget* area = window_->ClientArea();
+  return {area->width(), area->height()};
+}
+
+ScreenRect QtDesktop::ClientRectOnScreen() {
+  const QWidget* area = window_->ClientArea();
+  const QPoint topLeft = area->mapToGlobal(QPoint(0, 0));
+  return {topLeft.x(), topLeft.y(), topLeft.x() + area->width(), topLeft.y() + area->height()};
+}
+
+int32_t QtDesktop::ToolbarHeight() {
+  return window_->Toolbar()->height();
+}
+
+PanelSize QtDesktop::OuterPanelSize(Panel panel) {
+  const QWidget* widget = PanelWidget(panel);
+  if (widget == nullptr) return {};
+  const QRect frame = widget->frameGeometry();
+  return {frame.width(), frame.height()};
+}
+
+void QtDesktop::MovePanel(Panel panel, int32_t left, int32_t top) {
+  if (QWidget* widget = PanelWidget(panel)) widget->move(left, top);
+}
+
+bool QtDesktop::IsShiftDown() {
+  return modifiers_.testFlag(Qt::ShiftModifier);
+}
+
+uint32_t QtDesktop::DigitKeysDown() {
+  return digitsDown_;
+}
+
+void QtDesktop::CheckToolButton(int32_t command, bool checked) {
+  if (QToolButton* button = window_->ToolbarButton(command)) button->setChecked(checked);
+}
+
+void QtDesktop::CheckModelRadio(int32_t command) {
+  if (QAction* action = window_->MenuAction(command)) action->setChecked(true);
+}
+
+void QtDesktop::CheckViewItem(int32_t command, bool checked) {
+  if (window_)
+    if (QAction* action = window_->MenuAction(command)) action->setChecked(checked);
+}
+
+bool QtDesktop::IsPanelVisible(Panel panel) {
+  const QWidget* widget = PanelWidget(panel);
+  return widget != nullptr && widget->isVisible();
+}
+
+void QtDesktop::ShowPanel(Panel panel, bool visible) {
+  if (QWidget* widget = PanelWidget(panel)) widget->setVisible(visible);
+}
+
+void QtDesktop::RefreshAtomInfoPanel() {
+  if (atomInfo_ != nullptr && app_ != nullptr)
+    atomInfo_->Show(RefreshAtomInfo(app_->store, typeEntries_));
+}
+
+void QtDesktop::PostRefreshPanels() {
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (app_ != nullptr) SendRefreshPanels(*app_);
+      },
+      Qt::QueuedConnection);
+}
+
+void QtDesktop::SetBondButtonLabel(std::u16string_view label) {
+  if (atomInfo_ != nullptr) atomInfo_->SetBondButtonLabel(ToQString(label));
+}
+
+void QtDesktop::FocusMainWindow() {
+  if (!window_ || destroyed_) return;
+  window_->activateWindow();
+  window_->View()->setFocus(Qt::OtherFocusReason);
+}
+
+std::optional<std::u16string> QtDesktop::RunFileDialog(const FileDialogRequest& request) {
+  QFileDialog dialog(window_.get(), ToQString(request.title));
+  dialog.setObjectName(request.open ? "openDialog" : "saveDialog");
+  dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  // Any name may be chosen; the application asks about missing and existing files.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setNameFilter(ToQString(request.filter));
+  if (!request.proposedPath.empty()) dialog.selectFile(ToQString(request.proposedPath));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return FromQString(dialog.selectedFiles().first());
+}
+
+bool QtDesktop::AskYesNo(std::u16string_view caption, std::u16string_view text) {
+  QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text),
+                  QMessageBox::Yes | QMessageBox::No, window_.get());
+  box.setObjectName("question");
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtDesktop::ShowMessageBox(std::u16string_view text, std::u16string_view caption,
+                               MessageIcon icon) {
+  QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information,
+                  ToQString(caption), ToQString(text), QMessageBox::Ok, window_.get());
+  box.setObjectName("message");
+  box.exec();
+}
+
+void QtDesktop::ShowAboutBox() {
+  AboutDialog about([this](const QString& address) { OpenLink(FromQString(address)); },
+                    window_.get());
+  about.exec();
+}
+
+void QtDesktop::SetWaitCursor(bool waiting) {
+  if (waiting) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++waitCursors_;
+  } else if (waitCursors_ > 0) {
+    QApplication::restoreOverrideCursor();
+    --waitCursors_;
+  }
+}
+
+void QtDesktop::OpenFile(std::u16string_view path) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
+}
+
+void QtDesktop::OpenLink(std::u16string_view address) {
+  QDesktopServices::openUrl(QUrl(ToQString(address)));
+}
+
+// Qt has no keyboard-state query, so the main keyboard's digit keys are
+// followed as they go down and up anywhere in the program.
+bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (!key.isAutoRepeat()) {
+      if (const std::optional<int> digit = MainKeyboardDigit(key)) {
+        const uint32_t bit = 1u << *digit;
+        digitsDown_ = type == QEvent::KeyPress ? (digitsDown_ | bit) : (digitsDown_ & ~bit);
+      }
+    }
+  } else if (type == QEvent::ApplicationDeactivate) {
+    digitsDown_ = 0;  // releases while another program has the keyboard are not seen
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+// A minimised window cannot be drawn: the device is lost until it is restored.
+void QtDesktop::SetMinimized(bool minimized) {
+  if (app_ == nullptr) return;
+  MoleculeStore& store = app_->store;
+  std::lock_guard render(store.renderLock);
+  if (GraphicsDevice* device = store.graphics.device) {
+    const bool lost = device->TestCooperativeLevel() != 0;
+    if (minimized)
+      device->SetCooperativeLevel(CooperativeLevel::kLost);
+    else if (lost)
+      device->SetCooperativeLevel(CooperativeLevel::kNotReset);
+  }
+}
+
+QWidget* QtDesktop::PanelWidget(Panel panel) const {
+  if (panel == Panel::AtomInfo) return atomInfo_;
+  return shaping_;
+}
+
+}  // namespace tf

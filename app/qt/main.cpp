@@ -1,0 +1,89 @@
+// tessaform: the desktop program. Runs in the folder that holds config.ini
+// (the manual and samples sit beside it).
+
+#include <QApplication>
+#include <QSurfaceFormat>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app/Startup.h"
+#include "app/qt/MainWindow.h"
+#include "app/qt/QtDesktop.h"
+#include "app/qt/StartupClock.h"
+#include "model/MoleculeStore.h"
+
+namespace {
+
+bool startingQt = true;
+
+// Until the application object exists, Qt's complaints about the display are
+// replaced by one line of ours; a fatal one ends the program with code 1.
+void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message) {
+  if (!startingQt) {
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    return;
+  }
+  if (type == QtFatalMsg) {
+    const char* display = std::getenv("DISPLAY");
+    std::fprintf(stderr,
+                 "tessaform: cannot open the display%s%s%s (start the program on a desktop)\n",
+                 display ? " \"" : "", display ? display : "", display ? "\"" : "");
+    std::_Exit(1);
+  }
+}
+
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!HasDisplay()) {
+    std::fprintf(stderr,
+                 "tessaform: no display: DISPLAY is not set (start the program on a desktop)\n");
+    return 1;
+  }
+  // One framebuffer pixel per client pixel: the frames are drawn in pixels.
+  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  QSurfaceFormat format;
+  format.setRenderableType(QSurfaceFormat::OpenGL);
+  format.setVersion(3, 3);
+  format.setProfile(QSurfaceFormat::CoreProfile);
+  format.setDepthBufferSize(24);
+  format.setStencilBufferSize(8);
+  format.setSamples(0);
+  QSurfaceFormat::setDefaultFormat(format);
+
+  qInstallMessageHandler(StartupMessageHandler);
+  QApplication application(argc, argv);
+  startingQt = false;
+  qInstallMessageHandler(nullptr);
+  QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setApplicationName("Tessaform");
+  QGuiApplication::setDesktopFileName("tessaform");
+
+  auto store = std::make_unique<tf::MoleculeStore>();
+  tf::QtDesktop desktop;
+  tf::Application app{*store, desktop, {}};
+  desktop.Attach(app);
+  const tf::StartupOutcome outcome = tf::StartApplication(app);
+  if (outcome.exitCode != 0) {
+    std::fprintf(stderr, "%s\n", outcome.error.c_str());
+    tf::ShutdownApplication(app);
+    desktop.ReleaseWindows();
+    return outcome.exitCode;
+  }
+  tf::ReportFirstFrameIfAsked(desktop);
+  const int loopCode = QApplication::exec();
+  const int exitCode = tf::ShutdownApplication(app);
+  desktop.ReleaseWindows();
+  return loopCode != 0 ? loopCode : exitCode;
+}
