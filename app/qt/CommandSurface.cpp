@@ -138,7 +138,8 @@ QToolBar* BuildToolbar(QWidget* parent, const CommandSink& send,
   return toolbar;
 }
 
-void AddAccelerators(QWidget& window, const CommandSink& send) {
+void AddAccelerators(QWidget& window, const CommandSink& send,
+                     const std::function<bool()>& suppressed) {
   static const std::pair<QKeyCombination, int32_t> kAccelerators[] = {
       {QKeyCombination(Qt::Key_F3), kCmdFreeformTool},
       {QKeyCombination(Qt::Key_F2), kCmdRectangularTool},
@@ -155,7 +156,9 @@ void AddAccelerators(QWidget& window, const CommandSink& send) {
     shortcut->setContext(Qt::WindowShortcut);
     shortcut->setAutoRepeat(true);
     QObject::connect(shortcut, &QShortcut::activated, &window,
-                     [send, command = command] { send(command); });
+                     [send, suppressed, command = command] {
+                       if (!suppressed()) send(command);
+                     });
   }
 }
 

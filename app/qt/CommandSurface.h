@@ -28,7 +28,9 @@ std::map<int32_t, QAction*> BuildMenus(QMenuBar& menuBar, const CommandSink& sen
 QToolBar* BuildToolbar(QWidget* parent, const CommandSink& send,
                        std::map<int32_t, QToolButton*>& buttons);
 
-// The accelerator table, active while `window` is the active window.
-void AddAccelerators(QWidget& window, const CommandSink& send);
+// The accelerator table, active while `window` or a tool window it owns is
+// the active window, except while `suppressed` says no.
+void AddAccelerators(QWidget& window, const CommandSink& send,
+                     const std::function<bool()>& suppressed);
 
 }  // namespace tf

@@ -1,5 +1,6 @@
 #include "app/qt/MainWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -49,7 +50,13 @@ MainWindow::MainWindow(Events events) : events_(std::move(events)) {
   view_->setObjectName("view");
   layout->addWidget(view_, 1);
   setCentralWidget(clientArea_);
-  AddAccelerators(*this, send);
+  // Qt counts tool windows as part of their owner for window shortcuts, so
+  // they reach the window from the Shaping panel as well.
+  AddAccelerators(*this, send, [this] {
+    const QWidget* focus = QApplication::focusWidget();
+    return keyboardPanel_ != nullptr && focus != nullptr &&
+           (focus == keyboardPanel_ || keyboardPanel_->isAncestorOf(focus));
+  });
 
   // Position and size are the frame's, as the desktop places windows.
   resize(700, 600);

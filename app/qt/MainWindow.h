@@ -32,6 +32,8 @@ class MainWindow : public QMainWindow {
   QWidget* ClientArea() const { return clientArea_; }
   QAction* MenuAction(int32_t command) const;
   QToolButton* ToolbarButton(int32_t command) const;
+  // While the keyboard focus is inside `panel`, the accelerators do not act.
+  void SetKeyboardPanel(const QWidget* panel) { keyboardPanel_ = panel; }
 
  protected:
   void moveEvent(QMoveEvent* event) override;
@@ -46,6 +48,7 @@ class MainWindow : public QMainWindow {
   QWidget* clientArea_ = nullptr;
   QToolBar* toolbar_ = nullptr;
   ViewWidget* view_ = nullptr;
+  const QWidget* keyboardPanel_ = nullptr;
   std::map<int32_t, QAction*> actions_;
   std::map<int32_t, QToolButton*> buttons_;
 };

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <mutex>
@@ -13,7 +14,6 @@
 #include "app/MainWindowProc.h"
 #include "app/qt/AboutDialog.h"
 #include "app/qt/AtomInfoPanelWidget.h"
-#include "app/qt/CommandSurface.h"
 #include "app/qt/KeyTranslation.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/QtText.h"
@@ -72,10 +72,8 @@ void QtDesktop::CreatePanels(const std::vector<std::u16string>& typeEntries,
        .visibilityChanged =
            [this](bool visible) { PanelVisibilityChanged(*app_, Panel::Shaping, visible); }},
       window_.get());
-  // Accelerators reach the main window from the Shaping panel too, never
-  // from the Atom Information panel's fields.
-  AddAccelerators(*shaping_,
-                  [this](int32_t command) { Dispatch(CommandMessage(command), Qt::NoModifier); });
+  // Keys typed into the Atom Information panel's fields are the panel's.
+  window_->SetKeyboardPanel(atomInfo_);
 }
 
 void QtDesktop::ShowMainWindow() {

@@ -2,7 +2,6 @@
 // (the manual and samples sit beside it).
 
 #include <QApplication>
-#include <QSurfaceFormat>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include "app/Startup.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/QtDesktop.h"
+#include "app/qt/QtSetup.h"
 #include "app/qt/StartupClock.h"
 #include "model/MoleculeStore.h"
 
@@ -51,17 +51,7 @@ int main(int argc, char** argv) {
                  "tessaform: no display: DISPLAY is not set (start the program on a desktop)\n");
     return 1;
   }
-  // One framebuffer pixel per client pixel: the frames are drawn in pixels.
-  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-  QSurfaceFormat format;
-  format.setRenderableType(QSurfaceFormat::OpenGL);
-  format.setVersion(3, 3);
-  format.setProfile(QSurfaceFormat::CoreProfile);
-  format.setDepthBufferSize(24);
-  format.setStencilBufferSize(8);
-  format.setSamples(0);
-  QSurfaceFormat::setDefaultFormat(format);
-
+  tf::PrepareQt();
   qInstallMessageHandler(StartupMessageHandler);
   QApplication application(argc, argv);
   startingQt = false;

@@ -1,0 +1,121 @@
+// Opening and saving through the real dialogs, and live shaping.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "app/qt/ShapingPanelWidget.h"
+#include "qt/RunningApp.h"
+#include "view/GraphicsDevice.h"
+#include "view/GraphicsObjects.h"
+
+namespace tf::test {
+namespace {
+
+using FilesAndShapingTest = RunningApp;
+
+// Types `path` into the open or save dialog and confirms it.
+std::function<bool(QWidget*)> ChooseFile(const std::string& path, QString* title = nullptr) {
+  return [path, title](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (dialog == nullptr) return false;
+    if (title != nullptr) *title = dialog->windowTitle();
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    if (name == nullptr) return false;
+    name->setText(QString::fromStdString(path));
+    QTest::keyClick(name, Qt::Key_Return);
+    return true;
+  };
+}
+
+std::function<bool(QWidget*)> Answer(QMessageBox::StandardButton button, QString* text) {
+  return [button, text](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr) return false;
+    *text = box->windowTitle() + "|" + box->text();
+    box->button(button)->click();
+    return true;
+  };
+}
+
+std::optional<QRect> EnergyBlock(const Frame& frame, int32_t toolbarHeight) {
+  for (const TextItem* text : frame.ItemsOf<TextItem>())
+    if (text->text.starts_with(u"Energy = "))
+      return QRect(text->rect.left, text->rect.bottom - toolbarHeight - 90, 300,
+                   90);  // bottom-aligned
+  return std::nullopt;
+}
+
+int RedTextPixels(const QImage& image, const QRect& area) {
+  int count = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      if (qRed(p) > 100 && qGreen(p) < 60 && qBlue(p) < 60) ++count;
+    }
+  return count;
+}
+
+TEST_F(FilesAndShapingTest, OpensAndSavesThroughTheDialogs) {
+  const std::string path = CopySample("alanine-dipeptide");
+  QString title;
+  OnNextModal(ChooseFile(path, &title));
+  Key(Qt::Key_O, Qt::ControlModifier);
+  ASSERT_TRUE(AnswersDone());
+  EXPECT_EQ(title, "Open File");
+  EXPECT_EQ(store_->atomCount, 22u);
+  EXPECT_EQ(store_->bondCount, 21u);
+  const QImage image = ViewImage();
+  EXPECT_GT(CountMoleculePixels(image, image.rect()), 2000) << "the molecule is not in view";
+
+  // A new name: the program asks before it accepts a file that does not exist.
+  const std::string copy = workDirectory_ + "/copy";
+  QString question;
+  OnNextModal(ChooseFile(copy));
+  OnNextModal(Answer(QMessageBox::Yes, &question));
+  Window().MenuAction(kCmdSave)->trigger();
+  ASSERT_TRUE(AnswersDone());
+  EXPECT_TRUE(question.startsWith("Save File|")) << question.toStdString();
+  for (const char* extension : {".pdb", ".tftopology", ".tfatoms"})
+    EXPECT_TRUE(std::filesystem::exists(copy + extension)) << extension;
+  EXPECT_EQ(QString::fromStdU16String(store_->filePath).toStdString(), copy + ".pdb");
+}
+
+TEST_F(FilesAndShapingTest, F5ShowsTheEnergyWhileShapingAndF6EndsIt) {
+  OnNextModal(ChooseFile(CopySample("ethanol")));
+  Key(Qt::Key_O, Qt::ControlModifier);
+  ASSERT_TRUE(AnswersDone());
+  GraphicsDevice& device = *store_->graphics.device;
+  ASSERT_FALSE(EnergyBlock(*device.LatestFrame(), ToolbarHeight()));
+
+  Key(Qt::Key_F5);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return EnergyBlock(*device.LatestFrame(), ToolbarHeight()).has_value(); }));
+  const QRect block = *EnergyBlock(*device.LatestFrame(), ToolbarHeight());
+  const int whileShaping = RedTextPixels(ViewImage(), block);
+
+  Key(Qt::Key_F6);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return !EnergyBlock(*device.LatestFrame(), ToolbarHeight()).has_value(); }));
+  EXPECT_GT(whileShaping, 300);
+  EXPECT_LT(RedTextPixels(ViewImage(), block), 20);
+}
+
+TEST_F(FilesAndShapingTest, TheShapingPanelsBoxesCountOnlyAfterApply) {
+  Window().MenuAction(kCmdViewShaping)->trigger();
+  ShapingPanelWidget& panel = *desktop_->ShapingPanel();
+  ASSERT_TRUE(panel.isVisible());
+  panel.findChild<QCheckBox*>("term1018")->click();  // Coulomb
+  panel.findChild<QCheckBox*>("term1017")->click();  // Van der Waals
+  EXPECT_EQ(store_->requestedShapingTerms, 0x3Fu);
+  panel.findChild<QPushButton*>("apply")->click();
+  EXPECT_EQ(store_->requestedShapingTerms, 0x0Fu);
+}
+
+}  // namespace
+}  // namespace tf::test

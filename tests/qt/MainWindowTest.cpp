@@ -1,0 +1,126 @@
+// The window as it starts, its command surface and how it ends.
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/WindowMessages.h"
+#include "app/qt/AtomInfoPanelWidget.h"
+#include "app/qt/ShapingPanelWidget.h"
+#include "qt/RunningApp.h"
+
+namespace tf::test {
+namespace {
+
+using MainWindowTest = RunningApp;
+
+std::vector<int32_t> CheckedToolButtons(const MainWindow& window) {
+  std::vector<int32_t> checked;
+  for (int32_t command : {kCmdSelectTool, kCmdRectangularTool, kCmdFreeformTool})
+    if (window.ToolbarButton(command)->isChecked()) checked.push_back(command);
+  return checked;
+}
+
+TEST_F(MainWindowTest, StartsWithItsPanelsPlacedAndTheDefaultMarks) {
+  EXPECT_EQ(Window().windowTitle(), "Tessaform");
+  EXPECT_EQ(Window().geometry().size(), QSize(700, 600));
+  EXPECT_EQ(CheckedToolButtons(Window()), std::vector<int32_t>{kCmdSelectTool});
+  EXPECT_TRUE(Window().MenuAction(kCmdBallStick)->isChecked());
+  EXPECT_FALSE(Window().MenuAction(kCmdSticks)->isChecked());
+
+  QWidget* info = desktop_->AtomInfoPanel();
+  QWidget* shaping = desktop_->ShapingPanel();
+  EXPECT_TRUE(info->isVisible());
+  EXPECT_FALSE(shaping->isVisible());
+  EXPECT_TRUE(Window().MenuAction(kCmdViewAtomInfo)->isChecked());
+  EXPECT_FALSE(Window().MenuAction(kCmdViewShaping)->isChecked());
+  const QWidget* client = Window().ClientArea();
+  const QPoint clientTopLeft = client->mapToGlobal(QPoint(0, 0));
+  EXPECT_EQ(info->frameGeometry().right() + 1, clientTopLeft.x() + client->width() - 10);
+  EXPECT_EQ(info->frameGeometry().top(), clientTopLeft.y() + ToolbarHeight() + 10);
+
+  // The view shows the presented part of the frame: the black grid over the
+  // dark grey background, starting right below the toolbar.
+  const QImage image = ViewImage();
+  EXPECT_EQ(image.size(), QSize(client->width(), client->height() - ToolbarHeight()));
+  int background = 0, grid = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+      background += pixel == 0x202020;
+      grid += pixel == 0;
+    }
+  const int all = image.width() * image.height();
+  EXPECT_GT(background, all / 2);
+  EXPECT_GT(grid, all / 40);
+}
+
+TEST_F(MainWindowTest, ToolButtonsAndModelItemsMoveTheirMarks) {
+  Window().ToolbarButton(kCmdRectangularTool)->click();
+  EXPECT_EQ(CheckedToolButtons(Window()), std::vector<int32_t>{kCmdRectangularTool});
+  Window().ToolbarButton(kCmdRectangularTool)->click();  // again: stays checked
+  EXPECT_EQ(CheckedToolButtons(Window()), std::vector<int32_t>{kCmdRectangularTool});
+  EXPECT_EQ(store_->selectionTool, 1);
+  Key(Qt::Key_F3);
+  EXPECT_EQ(CheckedToolButtons(Window()), std::vector<int32_t>{kCmdFreeformTool});
+  Key(Qt::Key_F1);
+  EXPECT_EQ(CheckedToolButtons(Window()), std::vector<int32_t>{kCmdSelectTool});
+
+  Window().MenuAction(kCmdWireframe)->trigger();
+  EXPECT_EQ(store_->modelStyle, 0);
+  EXPECT_TRUE(Window().MenuAction(kCmdWireframe)->isChecked());
+  EXPECT_FALSE(Window().MenuAction(kCmdBallStick)->isChecked());
+
+  QAction* viewShaping = Window().MenuAction(kCmdViewShaping);
+  viewShaping->trigger();
+  EXPECT_TRUE(desktop_->ShapingPanel()->isVisible());
+  EXPECT_TRUE(viewShaping->isChecked());
+  desktop_->ShapingPanel()->close();  // the close box hides it
+  EXPECT_FALSE(desktop_->ShapingPanel()->isVisible());
+  EXPECT_FALSE(viewShaping->isChecked());
+}
+
+TEST_F(MainWindowTest, MenuTextsCarryTheirShortcutTexts) {
+  QStringList texts;
+  for (QAction* menu : Window().menuBar()->actions()) {
+    texts << menu->text();
+    for (QAction* item : menu->menu()->actions())
+      if (!item->isSeparator()) texts << item->text();
+  }
+  EXPECT_EQ(texts.join('|').toStdString(),
+            "File|New\t     Ctrl+N|Open\t     Ctrl+O|Save\t     Ctrl+S|Exit\t     Alt+F4|"
+            "View|Atom Info|Shaping|Model|Wireframe|Spacefill|Sticks|Ball-Stick|"
+            "Help|View Help|About");
+  QStringList tips;
+  for (QToolButton* button : Window().Toolbar()->findChildren<QToolButton*>())
+    if (!button->toolTip().isEmpty()) tips << button->toolTip();
+  EXPECT_EQ(tips.size(), 9);
+  EXPECT_TRUE(tips.contains("Charges (C)"));
+}
+
+TEST_F(MainWindowTest, EscEndsTheProgramAtOnce) {
+  Key(Qt::Key_Escape);
+  EXPECT_FALSE(Window().isVisible());
+  EXPECT_FALSE(desktop_->AtomInfoPanel()->isVisible());
+  EXPECT_FALSE(app_->state.panelsAlive);
+}
+
+TEST_F(MainWindowTest, KeysInThePanelsFieldsDoNotReachTheWindow) {
+  desktop_->AtomInfoPanel()->activateWindow();
+  auto* name = desktop_->AtomInfoPanel()->findChild<QWidget*>("name");
+  name->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == name; }));
+  const float zoomBefore = store_->camera.zoom;
+  QTest::keyClick(name, Qt::Key_Minus);
+  QTest::keyClick(name, Qt::Key_F2);
+  EXPECT_EQ(store_->camera.zoom, zoomBefore);
+  EXPECT_EQ(store_->selectionTool, 0);
+  QTest::keyClick(name, Qt::Key_Escape);
+  EXPECT_TRUE(Window().isVisible());
+}
+
+}  // namespace
+}  // namespace tf::test
