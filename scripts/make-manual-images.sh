@@ -17,7 +17,7 @@ fi
 cd "$root/share"
 mkdir -p manual
 molecule=samples/alanine-dipeptide
-view=(--rotate 20,-25 --size 560x420)
+view=(--rotate "20,-25" --size 560x420)
 
 # The four model styles, same molecule and orientation.
 for style in wireframe spacefill sticks ball-stick; do
