@@ -56,7 +56,7 @@ AtomInfoPanelWidget::AtomInfoPanelWidget(const std::vector<std::u16string>& type
   for (const std::u16string& entry : typeEntries_) type_->addItem(ToQString(entry));
   type_->setCurrentText(ToQString(kMixedEntry));
   type_->setMaxVisibleItems(12);
-  type_->setFixedWidth(150);
+  type_->setFixedWidth(180);
   type_->view()->setMinimumWidth(type_->view()->sizeHintForColumn(0) + 24);
   form->addRow(type_);
   layout->addWidget(general);
