@@ -54,11 +54,9 @@ void ViewWidget::ReleaseRenderer() {
   doneCurrent();
 }
 
-void ViewWidget::initializeGL() {
-  // The context may be made anew (the widget moved to another window).
-  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &ViewWidget::ReleaseRenderer,
-          Qt::UniqueConnection);
-}
+// The backend's objects are made at the first replay and freed by
+// DetachDevice; the view never moves to another window, so its context stays.
+void ViewWidget::initializeGL() {}
 
 void ViewWidget::paintGL() {
   std::shared_ptr<const Frame> frame = device_ ? device_->LatestFrame() : nullptr;
