@@ -22,7 +22,8 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [[ -s $work/display ]] || { echo "startup: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(<"$work/display")
+DISPLAY=:$(<"$work/display")
+export DISPLAY
 
 cd "$root/share"
 times=()

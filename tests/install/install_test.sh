@@ -39,6 +39,7 @@ grep -Eq '^tessaform: first frame on screen [0-9]+ ms after the process started$
 
 data=$prefix/share/tessaform
 info=$("$prefix/bin/tessaform-cli" --config "$data/config.ini" info "$data/samples/water.pdb")
-grep -qx $'atoms\t3' <<<"$info" && grep -qx $'topology\tfound' <<<"$info" ||
+if ! grep -qx $'atoms\t3' <<<"$info" || ! grep -qx $'topology\tfound' <<<"$info"; then
   fail "tessaform-cli info on the installed water.pdb: $info"
+fi
 echo "install test: passed"
