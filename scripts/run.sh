@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds, and runs the program in share/ on a sample molecule.
+# Sets up, builds (Release) and starts the desktop program in share/, where it
+# finds config.ini. With arguments it runs tessaform-cli ARGS in share/ instead.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -8,4 +9,4 @@ cd "$root/share"
 if (($#)); then
   exec "$root/build/tessaform-cli" "$@"
 fi
-exec "$root/build/tessaform-cli" info samples/alanine-dipeptide.pdb
+exec "$root/build/tessaform"

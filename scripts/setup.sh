@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need, only when
-# something is missing (safe to run again). Needs root or sudo for apt-get.
+# Installs the Debian 12 packages the program, its build and the tests need,
+# only when something is missing (safe to run again). Needs root or sudo for
+# apt-get.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   pkg-config libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
+  qt6-base-dev libqt6opengl6-dev libxkbcommon-dev
+  xvfb xauth desktop-file-utils
 )
 
 missing=()
