@@ -27,7 +27,9 @@ std::function<bool(QWidget*)> ChooseFile(const std::string& path, QString* title
     if (title != nullptr) *title = dialog->windowTitle();
     auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
     if (name == nullptr) return false;
-    name->setText(QString::fromStdString(path));
+    // Through the dialog, not only its field: the folder it lists loads in the
+    // background and then selects the dialog's current file again.
+    dialog->selectFile(QString::fromStdString(path));
     QTest::keyClick(name, Qt::Key_Return);
     return true;
   };
