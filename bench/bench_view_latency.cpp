@@ -11,10 +11,8 @@
 #include <memory>
 
 #include "BenchScene.h"
-#include "app/Application.h"
-#include "app/Startup.h"
 #include "app/qt/MainWindow.h"
-#include "app/qt/QtDesktop.h"
+#include "app/qt/ProgramSession.h"
 #include "app/qt/QtSetup.h"
 #include "shaping/ShapingWorker.h"
 
@@ -23,39 +21,29 @@ namespace {
 
 class RunningWindow {
  public:
-  RunningWindow() {
-    static const std::string config = std::string(TF_SOURCE_DIR) + "/share/config.ini";
-    store_->configPath = config.c_str();
-    app_ = std::make_unique<Application>(Application{*store_, desktop_, {}});
-    desktop_.Attach(*app_);
-    ok_ = StartApplication(*app_).exitCode == 0 &&
-          QTest::qWaitForWindowExposed(desktop_.Window()) &&
+  RunningWindow() : session_(Config()) {
+    ok_ = session_.Start().exitCode == 0 && QTest::qWaitForWindowExposed(&session_.Window()) &&
           QTest::qWaitFor([this] { return View().FramesShown() > 0; }, 10000);
   }
-  ~RunningWindow() {
-    desktop_.DestroyMainWindow();
-    ShutdownApplication(*app_);
-    desktop_.ReleaseWindows();
-  }
   bool Ok() const { return ok_; }
-  MoleculeStore& Store() { return *store_; }
-  ViewWidget& View() { return *desktop_.Window()->View(); }
+  MoleculeStore& Store() { return session_.Store(); }
+  ViewWidget& View() { return *session_.Window().View(); }
 
   // Replaces the document with the synthetic molecule, drawn in `style`.
   void Load(uint32_t atoms, int32_t style) {
     const Scene scene = MakeBenchScene(atoms, style);
     {
-      std::lock_guard render(store_->renderLock);
-      std::lock_guard model(store_->modelLock);
-      std::copy_n(scene->atoms, scene->atomCount, store_->atoms);
-      std::copy_n(scene->bonds, scene->bondCount, store_->bonds);
-      store_->atomCount = scene->atomCount;
-      store_->bondCount = scene->bondCount;
-      store_->selectedCount = static_cast<int32_t>((scene->atomCount + 9) / 10);
-      store_->modelStyle = style;
+      std::lock_guard render(Store().renderLock);
+      std::lock_guard model(Store().modelLock);
+      std::copy_n(scene->atoms, scene->atomCount, Store().atoms);
+      std::copy_n(scene->bonds, scene->bondCount, Store().bonds);
+      Store().atomCount = scene->atomCount;
+      Store().bondCount = scene->bondCount;
+      Store().selectedCount = static_cast<int32_t>((scene->atomCount + 9) / 10);
+      Store().modelStyle = style;
     }
-    CenterMolecule(*store_);
-    FitZoom(*store_);
+    CenterMolecule(Store());
+    FitZoom(Store());
   }
 
   void Mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPoint at) {
@@ -72,9 +60,11 @@ class RunningWindow {
   }
 
  private:
-  std::unique_ptr<MoleculeStore> store_ = std::make_unique<MoleculeStore>();
-  QtDesktop desktop_;
-  std::unique_ptr<Application> app_;
+  static const char* Config() {
+    static const std::string config = std::string(TF_SOURCE_DIR) + "/share/config.ini";
+    return config.c_str();
+  }
+  ProgramSession session_;
   bool ok_ = false;
 };
 
@@ -95,10 +85,18 @@ void DragRotate(benchmark::State& state, bool shaping) {
   StopShaping(window.Store());
 }
 
-void BM_DragRotateToFrameOnScreen(benchmark::State& state) { DragRotate(state, false); }
-void BM_DragRotateWhileShaping(benchmark::State& state) { DragRotate(state, true); }
+void BM_DragRotateToFrameOnScreen(benchmark::State& state) {
+  DragRotate(state, false);
+}
+void BM_DragRotateWhileShaping(benchmark::State& state) {
+  DragRotate(state, true);
+}
 
-BENCHMARK(BM_DragRotateToFrameOnScreen)->Arg(2000)->Arg(7000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DragRotateToFrameOnScreen)
+    ->Arg(2000)
+    ->Arg(7000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_DragRotateWhileShaping)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

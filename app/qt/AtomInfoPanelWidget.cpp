@@ -1,7 +1,6 @@
 #include "app/qt/AtomInfoPanelWidget.h"
 
 #include <QAbstractItemView>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -33,12 +32,11 @@ std::u16string Cut(const QString& text) {
 
 AtomInfoPanelWidget::AtomInfoPanelWidget(const std::vector<std::u16string>& typeEntries,
                                          Actions actions, QWidget* owner)
-    : QWidget(owner, Qt::Tool), typeEntries_(typeEntries), actions_(std::move(actions)) {
+    : ToolPanel(actions.visibilityChanged, owner),
+      typeEntries_(typeEntries),
+      actions_(std::move(actions)) {
   setObjectName("atomInfoPanel");
   setWindowTitle("Atom Information");
-  QFont small = font();
-  small.setPointSize(8);  // a compact tool window that covers little of the view
-  setFont(small);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(2);
@@ -146,21 +144,6 @@ void AtomInfoPanelWidget::keyPressEvent(QKeyEvent* event) {
   }
   if (event->key() == Qt::Key_Escape) return;
   QWidget::keyPressEvent(event);
-}
-
-void AtomInfoPanelWidget::closeEvent(QCloseEvent* event) {
-  event->ignore();
-  hide();  // the close box hides the panel; it lives on
-}
-
-void AtomInfoPanelWidget::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (!event->spontaneous()) actions_.visibilityChanged(true);
-}
-
-void AtomInfoPanelWidget::hideEvent(QHideEvent* event) {
-  QWidget::hideEvent(event);
-  if (!event->spontaneous()) actions_.visibilityChanged(false);
 }
 
 }  // namespace tf

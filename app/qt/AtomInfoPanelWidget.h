@@ -3,12 +3,12 @@
 // the selected atoms and whose "Apply" writes them back. It only moves texts
 // between its widgets and the panel logic of the application.
 
-#include <QWidget>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/AtomInfoPanel.h"
+#include "app/qt/ToolPanel.h"
 
 class QComboBox;
 class QLineEdit;
@@ -16,7 +16,7 @@ class QPushButton;
 
 namespace tf {
 
-class AtomInfoPanelWidget : public QWidget {
+class AtomInfoPanelWidget : public ToolPanel {
   Q_OBJECT
 
  public:
@@ -36,9 +36,6 @@ class AtomInfoPanelWidget : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
 
  private:
   QLineEdit* AddField(const char* objectName, bool digitsOnly);

@@ -1,7 +1,6 @@
 #include "app/qt/ShapingPanelWidget.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -10,12 +9,9 @@
 namespace tf {
 
 ShapingPanelWidget::ShapingPanelWidget(const ShapingChecks& checks, Actions actions, QWidget* owner)
-    : QWidget(owner, Qt::Tool), actions_(std::move(actions)) {
+    : ToolPanel(actions.visibilityChanged, owner), actions_(std::move(actions)) {
   setObjectName("shapingPanel");
   setWindowTitle("Shaping");
-  QFont small = font();
-  small.setPointSize(8);
-  setFont(small);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 6);
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
@@ -39,21 +35,6 @@ ShapingChecks ShapingPanelWidget::Checks() const {
   ShapingChecks checks{};
   for (std::size_t i = 0; i < boxes_.size(); ++i) checks[i] = boxes_[i]->isChecked();
   return checks;
-}
-
-void ShapingPanelWidget::closeEvent(QCloseEvent* event) {
-  event->ignore();
-  hide();
-}
-
-void ShapingPanelWidget::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (!event->spontaneous()) actions_.visibilityChanged(true);
-}
-
-void ShapingPanelWidget::hideEvent(QHideEvent* event) {
-  QWidget::hideEvent(event);
-  if (!event->spontaneous()) actions_.visibilityChanged(false);
 }
 
 }  // namespace tf

@@ -3,17 +3,17 @@
 // "Apply", which alone hands the boxes' states to the application. Its
 // controls take the focus only by a click, so Tab and Enter do nothing here.
 
-#include <QWidget>
 #include <array>
 #include <functional>
 
 #include "app/ShapingPanel.h"
+#include "app/qt/ToolPanel.h"
 
 class QCheckBox;
 
 namespace tf {
 
-class ShapingPanelWidget : public QWidget {
+class ShapingPanelWidget : public ToolPanel {
   Q_OBJECT
 
  public:
@@ -26,10 +26,6 @@ class ShapingPanelWidget : public QWidget {
   ShapingChecks Checks() const;
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-
  private:
   Actions actions_;
   std::array<QCheckBox*, kShapingTermBoxes.size()> boxes_{};

@@ -2,17 +2,12 @@
 // (the manual and samples sit beside it).
 
 #include <QApplication>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
-#include "app/Startup.h"
-#include "app/qt/MainWindow.h"
-#include "app/qt/QtDesktop.h"
+#include "app/qt/ProgramSession.h"
 #include "app/qt/QtSetup.h"
 #include "app/qt/StartupClock.h"
-#include "model/MoleculeStore.h"
 
 namespace {
 
@@ -60,20 +55,15 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Tessaform");
   QGuiApplication::setDesktopFileName("tessaform");
 
-  auto store = std::make_unique<tf::MoleculeStore>();
-  tf::QtDesktop desktop;
-  tf::Application app{*store, desktop, {}};
-  desktop.Attach(app);
-  const tf::StartupOutcome outcome = tf::StartApplication(app);
+  tf::ProgramSession session;
+  const tf::StartupOutcome outcome = session.Start();
   if (outcome.exitCode != 0) {
     std::fprintf(stderr, "%s\n", outcome.error.c_str());
-    tf::ShutdownApplication(app);
-    desktop.ReleaseWindows();
+    session.Shutdown();
     return outcome.exitCode;
   }
-  tf::ReportFirstFrameIfAsked(desktop);
+  tf::ReportFirstFrameIfAsked(session.Desktop());
   const int loopCode = QApplication::exec();
-  const int exitCode = tf::ShutdownApplication(app);
-  desktop.ReleaseWindows();
+  const int exitCode = session.Shutdown();
   return loopCode != 0 ? loopCode : exitCode;
 }

@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/Startup.h"
 #include "support/ShippedConfig.h"
 #include "view/Camera.h"
 
@@ -19,12 +18,11 @@ constexpr int kWaitMs = 10000;
 
 void RunningApp::SetUp() {
   static const std::string config = SourcePath("share/config.ini");
-  store_ = std::make_unique<MoleculeStore>();
-  store_->configPath = config.c_str();
-  desktop_ = std::make_unique<QtDesktop>();
-  app_ = std::make_unique<Application>(Application{*store_, *desktop_, {}});
-  desktop_->Attach(*app_);
-  const StartupOutcome outcome = StartApplication(*app_);
+  session_ = std::make_unique<ProgramSession>(config.c_str());
+  store_ = &session_->Store();
+  desktop_ = &session_->Desktop();
+  app_ = &session_->App();
+  const StartupOutcome outcome = session_->Start();
   ASSERT_EQ(outcome.exitCode, 0) << outcome.error;
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
@@ -39,9 +37,7 @@ void RunningApp::SetUp() {
 }
 
 void RunningApp::TearDown() {
-  if (desktop_) desktop_->DestroyMainWindow();
-  if (app_) ShutdownApplication(*app_);
-  if (desktop_) desktop_->ReleaseWindows();
+  session_.reset();
   if (!workDirectory_.empty()) std::filesystem::remove_all(workDirectory_);
 }
 
@@ -91,7 +87,7 @@ void RunningApp::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 
 void RunningApp::OnNextModal(std::function<bool(QWidget*)> answer) {
   ++pendingAnswers_;
-  auto* timer = new QTimer(desktop_.get());
+  auto* timer = new QTimer(desktop_);
   QWidget* handled = nullptr;
   QObject::connect(timer, &QTimer::timeout, timer, [this, timer, answer, handled]() mutable {
     QWidget* modal = QApplication::activeModalWidget();

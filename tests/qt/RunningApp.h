@@ -10,10 +10,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/Application.h"
 #include "app/qt/MainWindow.h"
-#include "app/qt/QtDesktop.h"
-#include "model/MoleculeStore.h"
+#include "app/qt/ProgramSession.h"
 
 namespace tf::test {
 
@@ -22,7 +20,7 @@ class RunningApp : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  MainWindow& Window() const { return *desktop_->Window(); }
+  MainWindow& Window() const { return session_->Window(); }
   ViewWidget& View() const { return *Window().View(); }
   int32_t ToolbarHeight() const;
 
@@ -49,9 +47,10 @@ class RunningApp : public ::testing::Test {
   // The file path of a copy of the sample NAME (.pdb and its companions) in a fresh folder.
   std::string CopySample(const std::string& name);
 
-  std::unique_ptr<MoleculeStore> store_;
-  std::unique_ptr<QtDesktop> desktop_;
-  std::unique_ptr<Application> app_;
+  std::unique_ptr<ProgramSession> session_;
+  MoleculeStore* store_ = nullptr;
+  QtDesktop* desktop_ = nullptr;
+  Application* app_ = nullptr;
   std::string workDirectory_;
 
  private:

@@ -8,14 +8,11 @@
 #include <QScreen>
 #include <QTest>
 #include <cstdio>
-#include <memory>
 
-#include "app/Application.h"
 #include "app/MainWindowProc.h"
-#include "app/Startup.h"
 #include "app/qt/AtomInfoPanelWidget.h"
 #include "app/qt/MainWindow.h"
-#include "app/qt/QtDesktop.h"
+#include "app/qt/ProgramSession.h"
 #include "app/qt/QtSetup.h"
 #include "app/qt/ShapingPanelWidget.h"
 #include "forcefield/FixedText.h"
@@ -31,15 +28,15 @@ int main(int argc, char** argv) {
   }
   tf::PrepareQt();
   QApplication application(argc, argv);
-  auto store = std::make_unique<tf::MoleculeStore>();
-  tf::QtDesktop desktop;
-  tf::Application app{*store, desktop, {}};
-  desktop.Attach(app);
-  const tf::StartupOutcome outcome = tf::StartApplication(app);
+  tf::ProgramSession session;
+  const tf::StartupOutcome outcome = session.Start();
   if (outcome.exitCode != 0) {
     std::fprintf(stderr, "%s\n", outcome.error.c_str());
     return 1;
   }
+  tf::MoleculeStore* store = &session.Store();
+  tf::QtDesktop& desktop = session.Desktop();
+  tf::Application& app = session.App();
   tf::MainWindow& window = *desktop.Window();
   if (!QTest::qWaitForWindowExposed(&window)) {
     std::fprintf(stderr, "tf-screenshot: the window did not appear\n");
@@ -71,9 +68,7 @@ int main(int argc, char** argv) {
   const QPixmap picture =
       window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
   const bool saved = drawn && picture.save(QString::fromLocal8Bit(argv[2]), "PNG");
-  desktop.DestroyMainWindow();
-  tf::ShutdownApplication(app);
-  desktop.ReleaseWindows();
+  session.Shutdown();
   if (!saved) {
     std::fprintf(stderr, "tf-screenshot: cannot write %s\n", argv[2]);
     return 1;

@@ -1,0 +1,43 @@
+#pragma once
+// The program's objects from start-up to shutdown: the document, the Qt
+// desktop and the application joining them. The program, its tests and its
+// tools all start and end it the same way.
+
+#include <memory>
+
+#include "app/Application.h"
+#include "app/Startup.h"
+#include "app/qt/QtDesktop.h"
+#include "model/MoleculeStore.h"
+
+namespace tf {
+
+class MainWindow;
+
+class ProgramSession {
+ public:
+  // `configPath` replaces ./config.ini when given; it must outlive the session.
+  explicit ProgramSession(const char* configPath = nullptr);
+  ~ProgramSession();  // Shutdown, if not done yet
+  ProgramSession(const ProgramSession&) = delete;
+  ProgramSession& operator=(const ProgramSession&) = delete;
+
+  // StartApplication; needs a QApplication.
+  StartupOutcome Start();
+  // Closes the window if it is still open, ShutdownApplication, then the
+  // windows go (the view's GL objects first). Returns the exit code.
+  int Shutdown();
+
+  MoleculeStore& Store() { return *store_; }
+  QtDesktop& Desktop() { return desktop_; }
+  Application& App() { return app_; }
+  MainWindow& Window() { return *desktop_.Window(); }
+
+ private:
+  std::unique_ptr<MoleculeStore> store_;
+  QtDesktop desktop_;
+  Application app_;
+  bool shutDown_ = false;
+};
+
+}  // namespace tf
