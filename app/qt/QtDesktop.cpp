@@ -190,7 +190,9 @@ std::optional<std::u16string> QtDesktop::RunFileDialog(const FileDialogRequest& 
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setNameFilter(ToQString(request.filter));
   if (!request.proposedPath.empty()) dialog.selectFile(ToQString(request.proposedPath));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+  ReturnFocusFromDialog();
+  if (!accepted) return std::nullopt;
   return FromQString(dialog.selectedFiles().first());
 }
 
@@ -198,7 +200,9 @@ bool QtDesktop::AskYesNo(std::u16string_view caption, std::u16string_view text) 
   QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text),
                   QMessageBox::Yes | QMessageBox::No, window_.get());
   box.setObjectName("question");
-  return box.exec() == QMessageBox::Yes;
+  const bool yes = box.exec() == QMessageBox::Yes;
+  ReturnFocusFromDialog();
+  return yes;
 }
 
 void QtDesktop::ShowMessageBox(std::u16string_view text, std::u16string_view caption,
@@ -207,12 +211,14 @@ void QtDesktop::ShowMessageBox(std::u16string_view text, std::u16string_view cap
                   ToQString(caption), ToQString(text), QMessageBox::Ok, window_.get());
   box.setObjectName("message");
   box.exec();
+  ReturnFocusFromDialog();
 }
 
 void QtDesktop::ShowAboutBox() {
   AboutDialog about([this](const QString& address) { OpenLink(FromQString(address)); },
                     window_.get());
   about.exec();
+  ReturnFocusFromDialog();
 }
 
 void QtDesktop::SetWaitCursor(bool waiting) {
@@ -263,6 +269,12 @@ void QtDesktop::SetMinimized(bool minimized) {
     else if (lost)
       device->SetCooperativeLevel(CooperativeLevel::kNotReset);
   }
+}
+
+// A closed modal dialog gives the keyboard back to its owner, the main
+// window, even where no window manager does it.
+void QtDesktop::ReturnFocusFromDialog() {
+  if (window_ && !destroyed_) window_->activateWindow();
 }
 
 QWidget* QtDesktop::PanelWidget(Panel panel) const {

@@ -72,6 +72,7 @@ class QtDesktop : public QObject, public DesktopShell {
  private:
   void Dispatch(const WindowMessage& message, Qt::KeyboardModifiers modifiers);
   void SetMinimized(bool minimized);
+  void ReturnFocusFromDialog();
   QWidget* PanelWidget(Panel panel) const;
 
   Application* app_ = nullptr;

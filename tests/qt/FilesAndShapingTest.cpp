@@ -27,9 +27,13 @@ std::function<bool(QWidget*)> ChooseFile(const std::string& path, QString* title
     if (title != nullptr) *title = dialog->windowTitle();
     auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
     if (name == nullptr) return false;
-    // Through the dialog, not only its field: the folder it lists loads in the
-    // background and then selects the dialog's current file again.
-    dialog->selectFile(QString::fromStdString(path));
+    // Typed as a person types it, into the focused field: the dialog's
+    // background loading of its folder rewrites the field only while the
+    // field does not have the focus.
+    if (!name->hasFocus()) return false;
+    name->selectAll();
+    QTest::keyClicks(name, QString::fromStdString(path));
+    if (name->text() != QString::fromStdString(path)) return false;
     QTest::keyClick(name, Qt::Key_Return);
     return true;
   };

@@ -1,6 +1,7 @@
 #include "qt/RunningApp.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
@@ -89,19 +90,31 @@ void RunningApp::OnNextModal(std::function<bool(QWidget*)> answer) {
   ++pendingAnswers_;
   auto* timer = new QTimer(desktop_);
   QWidget* handled = nullptr;
-  QObject::connect(timer, &QTimer::timeout, timer, [this, timer, answer, handled]() mutable {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == handled || !modal->isVisible()) return;
-    if (!answer(modal)) return;
-    handled = modal;
-    --pendingAnswers_;
-    timer->deleteLater();
-  });
+  QElapsedTimer waited;
+  waited.start();
+  QObject::connect(timer, &QTimer::timeout, timer,
+                   [this, timer, answer, handled, waited]() mutable {
+                     QWidget* modal = QApplication::activeModalWidget();
+                     if (waited.elapsed() > kWaitMs) {
+                       // Never hang the run: close whatever waits and leave the answer pending.
+                       if (modal != nullptr) modal->close();
+                       ADD_FAILURE() << "no modal dialog took the expected answer";
+                       timer->deleteLater();
+                       return;
+                     }
+                     if (modal == nullptr || modal == handled || !modal->isVisible()) return;
+                     if (!answer(modal)) return;
+                     handled = modal;
+                     --pendingAnswers_;
+                     timer->deleteLater();
+                   });
   timer->start(20);
 }
 
 bool RunningApp::AnswersDone() {
-  return QTest::qWaitFor([this] { return pendingAnswers_ == 0; }, kWaitMs);
+  // The window has the keyboard again once the last dialog has gone.
+  return QTest::qWaitFor([this] { return pendingAnswers_ == 0; }, kWaitMs) &&
+         QTest::qWaitForWindowActive(&Window(), kWaitMs);
 }
 
 // Grabbing replays the latest presented frame into the view's framebuffer.

@@ -35,7 +35,8 @@ class RunningApp : public ::testing::Test {
   // Runs `answer` on the next modal widget of type T once it is open
   // (a dialog opened by the action the test performs next).
   void OnNextModal(std::function<bool(QWidget*)> answer);
-  // Waits until every answer given with OnNextModal has run.
+  // Waits until every answer given with OnNextModal has run and the main
+  // window is active again.
   bool AnswersDone();
 
   // The view showing the latest presented frame.
