@@ -201,4 +201,11 @@ void ApplyPipelineState(const DrawState& state, GLuint texture, GLuint sampler, 
   }
 }
 
+void CopyColor(const ColorValue& colour, float* out) {
+  out[0] = colour.r;
+  out[1] = colour.g;
+  out[2] = colour.b;
+  out[3] = colour.a;
+}
+
 }  // namespace tf

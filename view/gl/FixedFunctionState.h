@@ -29,6 +29,9 @@ ShaderVariant ChooseVariant(const DrawState& state, bool textured);
 void SetShading(const ShadingUniforms& uniforms, const DrawState& state,
                 const ShaderVariant& variant);
 
+// A material colour as the four floats (r, g, b, a) of instance data.
+void CopyColor(const ColorValue& colour, float* out);
+
 // Binds `texture` (0: none) to unit 0 with `sampler` set from the state's
 // stage 0 sampler states, and sets blending, depth and, when `cull`, culling.
 void ApplyPipelineState(const DrawState& state, GLuint texture, GLuint sampler, bool cull);

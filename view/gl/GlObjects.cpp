@@ -113,4 +113,11 @@ GLuint NewRenderbuffer() {
   return name;
 }
 
+void PointInstanceAttribute(GLuint location, GLint size, GLsizei stride, size_t offset) {
+  glEnableVertexAttribArray(location);
+  glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<const void*>(offset));
+  glVertexAttribDivisor(location, 1);
+}
+
 }  // namespace tf

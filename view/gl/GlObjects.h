@@ -4,6 +4,7 @@
 
 #include <epoxy/gl.h>
 
+#include <cstddef>
 #include <string>
 
 namespace tf {
@@ -60,5 +61,9 @@ GLuint NewTexture();
 GLuint NewSampler();
 GLuint NewFramebuffer();
 GLuint NewRenderbuffer();
+
+// Points float attribute `location` (`size` components) at per-instance data
+// in the bound array buffer: `offset` bytes in, `stride` bytes per instance.
+void PointInstanceAttribute(GLuint location, GLint size, GLsizei stride, size_t offset);
 
 }  // namespace tf

@@ -134,13 +134,6 @@ bool JoinsRun(const MeshItem& head, uint64_t runTexture, const MeshItem& item) {
          (texture == 0 || runTexture == 0 || texture == runTexture);
 }
 
-void CopyColor(const ColorValue& c, float* out) {
-  out[0] = c.r;
-  out[1] = c.g;
-  out[2] = c.b;
-  out[3] = c.a;
-}
-
 }  // namespace
 
 MeshPass::Uniforms MeshPass::Uniforms::Find(GLuint program) {
@@ -298,10 +291,7 @@ void MeshPass::PointInstanceAttributes(size_t firstInstance) {
   const auto stride = static_cast<GLsizei>(sizeof(Instance));
   const size_t base = firstInstance * sizeof(Instance);
   auto point = [&](GLuint location, GLint size, size_t offset) {
-    glEnableVertexAttribArray(location);
-    glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(base + offset));
-    glVertexAttribDivisor(location, 1);
+    PointInstanceAttribute(location, size, stride, base + offset);
   };
   for (GLuint r = 0; r < 4; ++r)
     point(kAttribFirstInstance + r, 4, offsetof(Instance, world) + r * sizeof(float[4]));

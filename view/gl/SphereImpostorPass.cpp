@@ -248,13 +248,6 @@ bool FitsFloat(const Rows& rows) {
   return true;
 }
 
-void CopyColor(const ColorValue& c, float* out) {
-  out[0] = c.r;
-  out[1] = c.g;
-  out[2] = c.b;
-  out[3] = c.a;
-}
-
 }  // namespace
 
 SphereImpostorPass::Uniforms SphereImpostorPass::Uniforms::Find(GLuint program) {
@@ -532,10 +525,7 @@ void SphereImpostorPass::PointInstanceAttributes(size_t firstInstance) {
   const auto stride = static_cast<GLsizei>(sizeof(Instance));
   const size_t base = firstInstance * sizeof(Instance);
   auto point = [&](GLuint location, GLint size, size_t offset) {
-    glEnableVertexAttribArray(location);
-    glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(base + offset));
-    glVertexAttribDivisor(location, 1);
+    PointInstanceAttribute(location, size, stride, base + offset);
   };
   GLuint location = kAttribFirstInstance;
   point(location++, 4, offsetof(Instance, center));
