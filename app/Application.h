@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/DesktopShell.h"
+#include "app/EditSteps.h"
 #include "model/MoleculeStore.h"
 
 namespace tf {
@@ -23,6 +24,7 @@ struct Application {
   MoleculeStore& store;
   DesktopShell& desktop;
   ShellState state;
+  EditSteps edits;
 };
 
 // Sends RefreshPanels to the Atom Information panel while it exists.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "app/EditSteps.h"
 #include "app/NumberReading.h"
 #include "forcefield/FixedText.h"
 #include "model/AtomTypeEditing.h"
@@ -198,6 +199,7 @@ AtomInfoView RefreshAtomInfo(MoleculeStore& store, const std::vector<std::u16str
 }
 
 void PressAtomInfoApply(Application& app, const AtomInfoTexts& texts) {
+  const EditScope step(app);
   ApplyAtomInfo(app.store, texts);
   Redraw(app.store);
   SendRefreshPanels(app);
@@ -205,6 +207,7 @@ void PressAtomInfoApply(Application& app, const AtomInfoTexts& texts) {
 }
 
 void PressBondButton(Application& app) {
+  const EditScope step(app);
   ToggleBond(app.store);
   Redraw(app.store);
   app.desktop.FocusMainWindow();

@@ -1,11 +1,14 @@
 #include "app/Commands.h"
 
 #include <mutex>
+#include <optional>
 
 #include "app/ChooseMoleculeFile.h"
+#include "app/EditSteps.h"
 #include "app/MainWindowProc.h"
 #include "forcefield/FixedText.h"
 #include "io/MoleculeFileCommands.h"
+#include "io/MoleculeFiles.h"
 #include "model/CenterMolecule.h"
 #include "shaping/ShapingWorker.h"
 #include "view/CameraOperations.h"
@@ -49,9 +52,8 @@ void NewDocument(Application& app) {
 
 // Whatever the reader reported, the view is reset, centred on the molecule
 // and zoomed out until it fits.
-void OpenDocument(Application& app) {
+void OpenCurrentFile(Application& app) {
   MoleculeStore& store = app.store;
-  if (!ChooseMoleculeFile(store, app.desktop, true)) return;
   OpenMoleculeFile(store, TextView(store.filePath));
   ResetView(store);
   CenterMolecule(store);
@@ -59,6 +61,10 @@ void OpenDocument(Application& app) {
   RefreshAndRedraw(app);
   // The dialog's closing click may still hold the button down over the view.
   app.state.skipNextDrag = 1;
+}
+
+void OpenDocument(Application& app) {
+  if (ChooseMoleculeFile(app.store, app.desktop, true)) OpenCurrentFile(app);
 }
 
 void SaveDocument(Application& app) {
@@ -72,11 +78,42 @@ void TogglePanel(Application& app, Panel panel) {
   app.desktop.FocusMainWindow();
 }
 
+bool ChangesDocument(int32_t command) {
+  switch (command) {
+    case kCmdStartShaping:
+    case kCmdStopShaping:
+    case kCmdCharges:
+    case kCmdNew:
+    case kCmdOpen:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
+
+void OpenDocumentFile(Application& app, std::u16string_view path) {
+  const EditScope step(app);
+  if (path.size() >= static_cast<std::size_t>(kPathCapacity)) {
+    ShowMessage(app.store.shell, u"Bad file.", MessageIcon::Warning);
+    return;
+  }
+  SetFilePath(app.store, path);
+  OpenCurrentFile(app);
+}
 
 void OnCommand(Application& app, int32_t command) {
   MoleculeStore& store = app.store;
+  std::optional<EditScope> step;
+  if (ChangesDocument(command)) step.emplace(app);
   switch (command) {
+    case kCmdUndo:
+      UndoEdit(app);
+      return;
+    case kCmdRedo:
+      RedoEdit(app);
+      return;
     case kCmdStartShaping:
       StartShaping(store);
       return;

@@ -73,6 +73,7 @@ class DesktopShell {
   // The Model menu's radio mark on `command`, off the other three styles.
   virtual void CheckModelRadio(int32_t command) = 0;
   virtual void CheckViewItem(int32_t command, bool checked) = 0;
+  virtual void EnableMenuItem(int32_t command, bool enabled) = 0;
 
   // Panels and focus.
   virtual bool IsPanelVisible(Panel panel) = 0;

@@ -1,6 +1,9 @@
 #include "app/MainWindowProc.h"
 
+#include <optional>
+
 #include "app/Commands.h"
+#include "app/EditSteps.h"
 #include "app/MouseGestures.h"
 #include "app/PlacePanels.h"
 #include "charges/PartialCharges.h"
@@ -54,6 +57,11 @@ bool OnKey(Application& app, uint32_t key) {
   return true;
 }
 
+// Keys that change the document; the others only change the view.
+bool IsEditingKey(uint32_t key) {
+  return key == VK_DELETE || key == 'B' || key == 'C';
+}
+
 void OnComputeCharges(Application& app) {
   app.desktop.SetWaitCursor(true);
   RecomputeCharges(app.store);
@@ -92,8 +100,10 @@ bool MainWindowProc(Application& app, const WindowMessage& message) {
     case WM_KEYDOWN:
       if (message.key == VK_ESCAPE) {
         app.desktop.DestroyMainWindow();
-      } else if (OnKey(app, message.key)) {
-        RefreshAndRedraw(app);
+      } else {
+        std::optional<EditScope> step;
+        if (IsEditingKey(message.key)) step.emplace(app);
+        if (OnKey(app, message.key)) RefreshAndRedraw(app);
       }
       return true;
     case WM_COMMAND:
@@ -102,26 +112,34 @@ bool MainWindowProc(Application& app, const WindowMessage& message) {
     case WM_MOUSEMOVE:
       OnMouseMove(app, message);
       return true;
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
+      const EditScope step(app);  // stays open while atoms are dragged
       OnLeftButtonDown(app, message);
       return true;
-    case WM_LBUTTONUP:
+    }
+    case WM_LBUTTONUP: {
+      const EditScope step(app);
       OnLeftButtonUp(app, message);
       return true;
+    }
     case WM_RBUTTONDOWN:
       OnRightButtonDown(app, message);
       return true;
-    case WM_RBUTTONUP:
+    case WM_RBUTTONUP: {
+      const EditScope step(app);
       OnRightButtonUp(app, message);
       return true;
+    }
     case WM_MOUSEWHEEL:
       OnMouseWheel(app, message);
       return true;
     case RefreshPanels:  // the panel refreshes itself; the window has nothing to do
       return true;
-    case ComputeCharges:
+    case ComputeCharges: {
+      const EditScope step(app);
       OnComputeCharges(app);
       return true;
+    }
     default:
       return false;
   }

@@ -69,6 +69,8 @@ inline constexpr int32_t kCmdSticks = 40013;
 inline constexpr int32_t kCmdBallStick = 40014;
 inline constexpr int32_t kCmdViewHelp = 40015;
 inline constexpr int32_t kCmdAbout = 40016;
+inline constexpr int32_t kCmdUndo = 40017;  // Ctrl+Z
+inline constexpr int32_t kCmdRedo = 40018;  // Ctrl+Y, Ctrl+Shift+Z
 
 // One message to the main window, unpacked. Positions are signed client
 // pixels (origin top-left of the client area, toolbar strip included), so a

@@ -4,6 +4,7 @@
 #   libexec/tessaform/tessaform       the desktop program itself
 #   share/tessaform/                  config.ini, samples/, Tessaform.html, manual/
 #   share/applications/tessaform.desktop
+#   share/mime/packages/tessaform.xml  the chemical/x-pdb type the entry opens
 #   share/icons/hicolor/32x32/apps/tessaform.png
 include(GNUInstallDirs)
 
@@ -21,6 +22,8 @@ install(FILES ${TF_SHARE_DIR}/Tessaform.html DESTINATION ${TF_INSTALL_DATADIR} O
 install(DIRECTORY ${TF_SHARE_DIR}/manual DESTINATION ${TF_INSTALL_DATADIR} OPTIONAL)
 
 install(FILES packaging/tessaform.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES packaging/tessaform-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+  RENAME tessaform.xml)
 install(FILES packaging/tessaform.png
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
 

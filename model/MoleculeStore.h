@@ -50,6 +50,9 @@ struct MoleculeStore {
 
   ForceFieldTables tables;
   Camera camera;
+  // Every model rotation since start-up (RotateModel, under modelLock); New
+  // and Open keep it, so the edit history can keep its steps unrotated.
+  Matrix turns{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
 
   // Shaping state; the worker runs while shapingActive is 1.
   std::atomic<int32_t> shapingActive{0};  // written by the window thread, polled by the worker

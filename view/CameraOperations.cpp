@@ -98,6 +98,7 @@ void RotateModel(MoleculeStore& store, int32_t yaw, int32_t pitch) {
       atom.y = position.y;
       atom.z = position.z;
     }
+    MatrixMultiply(&store.turns, &store.turns, &turn);
   }
   MatrixMultiply(&store.camera.rotation, &store.camera.rotation, &turn);
 }

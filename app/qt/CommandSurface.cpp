@@ -34,6 +34,7 @@ const std::vector<MenuDefinition>& Menus() {
         {"Save\t     Ctrl+S", kCmdSave},
         {nullptr, 0},
         {"Exit\t     Alt+F4", kCmdExit}}},
+      {"Edit", {{"Undo\t     Ctrl+Z", kCmdUndo}, {"Redo\t     Ctrl+Y", kCmdRedo}}},
       {"View", {{"Atom Info", kCmdViewAtomInfo}, {"Shaping", kCmdViewShaping}}},
       {"Model",
        {{"Wireframe", kCmdWireframe},
@@ -77,6 +78,7 @@ std::map<int32_t, QAction*> BuildMenus(QMenuBar& menuBar, const CommandSink& sen
       }
       QAction* action = menu->addAction(QString::fromUtf8(item.text));
       const int32_t command = item.command;
+      if (command == kCmdUndo || command == kCmdRedo) action->setEnabled(false);  // no steps yet
       if (command == kCmdViewAtomInfo || command == kCmdViewShaping) action->setCheckable(true);
       if (command >= kCmdWireframe && command <= kCmdBallStick) {
         action->setCheckable(true);
@@ -148,6 +150,9 @@ void AddAccelerators(QWidget& window, const CommandSink& send,
       {QKeyCombination(Qt::ControlModifier, Qt::Key_N), kCmdNew},
       {QKeyCombination(Qt::ControlModifier, Qt::Key_O), kCmdOpen},
       {QKeyCombination(Qt::ControlModifier, Qt::Key_S), kCmdSave},
+      {QKeyCombination(Qt::ControlModifier, Qt::Key_Z), kCmdUndo},
+      {QKeyCombination(Qt::ControlModifier, Qt::Key_Y), kCmdRedo},
+      {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z), kCmdRedo},
       {QKeyCombination(Qt::Key_F5), kCmdStartShaping},
       {QKeyCombination(Qt::Key_F6), kCmdStopShaping},
   };

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QResizeEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -29,12 +31,22 @@ class ClientAreaWidget : public QWidget {
   std::function<void(QSize)> resized_;
 };
 
+// The one local .pdb file a drop carries; empty for anything else.
+QString DroppedPdbFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().first();
+  if (!url.isLocalFile()) return {};
+  const QString path = url.toLocalFile();
+  return path.endsWith(".pdb", Qt::CaseInsensitive) ? path : QString();
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Events events) : events_(std::move(events)) {
   setObjectName("mainWindow");
   setWindowTitle("Tessaform");
   setWindowIcon(ProgramIcon());
+  setAcceptDrops(true);
   const CommandSink send = [this](int32_t command) { Send(CommandMessage(command)); };
   actions_ = BuildMenus(*menuBar(), send);
 
@@ -94,6 +106,21 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->ignore();  // the application closes the window and ends the program
   events_.closeRequested();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedPdbFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+  if (!DroppedPdbFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString path = DroppedPdbFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  events_.fileDropped(path);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -24,6 +24,7 @@ class MainWindow : public QMainWindow {
     ViewWidget::Dispatch dispatch;         // messages with the modifiers held
     std::function<void()> closeRequested;  // the close box or the desktop's close
     std::function<void(bool)> minimizedChanged;
+    std::function<void(const QString&)> fileDropped;  // a local .pdb file
   };
   explicit MainWindow(Events events);
 
@@ -40,6 +41,9 @@ class MainWindow : public QMainWindow {
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void Send(const WindowMessage& message) { events_.dispatch(message, Qt::NoModifier); }

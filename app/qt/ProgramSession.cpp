@@ -1,9 +1,16 @@
 #include "app/qt/ProgramSession.h"
 
+#include <QFileInfo>
+#include <QMetaObject>
+
+#include "app/Commands.h"
+#include "app/qt/MainWindow.h"
+#include "app/qt/QtText.h"
+
 namespace tf {
 
 ProgramSession::ProgramSession(const char* configPath)
-    : store_(std::make_unique<MoleculeStore>()), app_{*store_, desktop_, {}} {
+    : store_(std::make_unique<MoleculeStore>()), app_{*store_, desktop_, {}, {}} {
   if (configPath != nullptr) store_->configPath = configPath;
   desktop_.Attach(app_);
 }
@@ -14,6 +21,17 @@ ProgramSession::~ProgramSession() {
 
 StartupOutcome ProgramSession::Start() {
   return StartApplication(app_);
+}
+
+void ProgramSession::OpenFileArgument(const QStringList& arguments) {
+  for (const QString& argument : arguments) {
+    if (argument.startsWith('-')) continue;
+    // Made absolute now: it names a file relative to where the program started.
+    const std::u16string path = FromQString(QFileInfo(argument).absoluteFilePath());
+    QMetaObject::invokeMethod(
+        &Window(), [this, path] { OpenDocumentFile(app_, path); }, Qt::QueuedConnection);
+    return;
+  }
 }
 
 int ProgramSession::Shutdown() {

@@ -3,6 +3,7 @@
 // desktop and the application joining them. The program, its tests and its
 // tools all start and end it the same way.
 
+#include <QStringList>
 #include <memory>
 
 #include "app/Application.h"
@@ -24,6 +25,9 @@ class ProgramSession {
 
   // StartApplication; needs a QApplication.
   StartupOutcome Start();
+  // Once the event loop runs, opens the first of `arguments` (the program's,
+  // without its name) that is not an option, as File > Open would.
+  void OpenFileArgument(const QStringList& arguments);
   // Closes the window if it is still open, ShutdownApplication, then the
   // windows go (the view's GL objects first). Returns the exit code.
   int Shutdown();

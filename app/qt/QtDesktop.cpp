@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "app/AtomInfoPanel.h"
+#include "app/Commands.h"
 #include "app/MainWindowProc.h"
 #include "app/qt/AboutDialog.h"
 #include "app/qt/AtomInfoPanelWidget.h"
@@ -52,8 +53,21 @@ bool QtDesktop::CreateMainWindow() {
                          Qt::KeyboardModifiers modifiers) { Dispatch(message, modifiers); },
       .closeRequested = [this] { DestroyMainWindow(); },
       .minimizedChanged = [this](bool minimized) { SetMinimized(minimized); },
+      .fileDropped = [this](const QString& path) { OpenDroppedFile(path); },
   });
   return true;
+}
+
+void QtDesktop::OpenDroppedFile(const QString& path) {
+  if (!receiving_ || app_ == nullptr) return;
+  // Opened once the drop has finished, so the source application is not kept
+  // waiting by a message box the open may show.
+  QMetaObject::invokeMethod(
+      window_.get(),
+      [this, file = FromQString(path)] {
+        if (receiving_) OpenDocumentFile(*app_, file);
+      },
+      Qt::QueuedConnection);
 }
 
 void QtDesktop::CreatePanels(const std::vector<std::u16string>& typeEntries,
@@ -145,6 +159,11 @@ void QtDesktop::CheckModelRadio(int32_t command) {
 void QtDesktop::CheckViewItem(int32_t command, bool checked) {
   if (window_)
     if (QAction* action = window_->MenuAction(command)) action->setChecked(checked);
+}
+
+void QtDesktop::EnableMenuItem(int32_t command, bool enabled) {
+  if (window_)
+    if (QAction* action = window_->MenuAction(command)) action->setEnabled(enabled);
 }
 
 bool QtDesktop::IsPanelVisible(Panel panel) {

@@ -51,6 +51,7 @@ class QtDesktop : public QObject, public DesktopShell {
   void CheckToolButton(int32_t command, bool checked) override;
   void CheckModelRadio(int32_t command) override;
   void CheckViewItem(int32_t command, bool checked) override;
+  void EnableMenuItem(int32_t command, bool enabled) override;
   bool IsPanelVisible(Panel panel) override;
   void ShowPanel(Panel panel, bool visible) override;
   void RefreshAtomInfoPanel() override;
@@ -72,6 +73,7 @@ class QtDesktop : public QObject, public DesktopShell {
  private:
   void Dispatch(const WindowMessage& message, Qt::KeyboardModifiers modifiers);
   void SetMinimized(bool minimized);
+  void OpenDroppedFile(const QString& path);
   void ReturnFocusFromDialog();
   QWidget* PanelWidget(Panel panel) const;
 

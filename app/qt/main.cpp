@@ -1,5 +1,6 @@
-// tessaform: the desktop program. Runs in the folder that holds config.ini
-// (the manual and samples sit beside it).
+// tessaform [FILE.pdb]: the desktop program. Runs in the folder that holds
+// config.ini (the manual and samples sit beside it); a file named on the
+// command line is opened once the window is up.
 
 #include <QApplication>
 #include <cstdio>
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
     session.Shutdown();
     return outcome.exitCode;
   }
+  session.OpenFileArgument(QApplication::arguments().mid(1));
   tf::ReportFirstFrameIfAsked(session.Desktop());
   const int loopCode = QApplication::exec();
   const int exitCode = session.Shutdown();

@@ -24,7 +24,7 @@ struct Pixel {
 
 class AppTest : public ::testing::Test {
  protected:
-  AppTest() : store_(StartGraphics(700, 600, 24)), app_{*store_, desktop_, {}} {
+  AppTest() : store_(StartGraphics(700, 600, 24)), app_{*store_, desktop_, {}, {}} {
     ConnectShell(app_);
     app_.state.panelsAlive = true;
   }

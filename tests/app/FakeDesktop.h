@@ -50,6 +50,7 @@ class FakeDesktop : public DesktopShell {
   void CheckViewItem(int32_t command, bool on) override {
     Log("CheckViewItem " + std::to_string(command) + OnOff(on));
   }
+  void EnableMenuItem(int32_t command, bool on) override { enabledItems[command] = on; }
   bool IsPanelVisible(Panel panel) override { return visible[panel]; }
   void ShowPanel(Panel panel, bool show) override {
     visible[panel] = show;
@@ -87,6 +88,7 @@ class FakeDesktop : public DesktopShell {
   bool shift = false;
   uint32_t digits = 0;
   std::map<Panel, bool> visible;
+  std::map<int32_t, bool> enabledItems;  // EnableMenuItem, by command
   int refreshes = 0, postedRefreshes = 0;
   std::u16string bondLabel;
   std::deque<std::optional<std::u16string>> dialogAnswers;

@@ -37,7 +37,7 @@ TEST_F(StartupTest, StartsInOrderAndShutsDownCleanly) {
   PutShippedConfig();
   auto store = std::make_unique<MoleculeStore>();
   FakeDesktop desktop;
-  Application app{*store, desktop, {}};
+  Application app{*store, desktop, {}, {}};
   const StartupOutcome outcome = StartApplication(app);
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_EQ(outcome.error, "");
@@ -82,7 +82,7 @@ TEST_F(StartupTest, AFailedStartPrintsItsCauseExitsWithOneAndShowsNothing) {
     auto store = std::make_unique<MoleculeStore>();
     FakeDesktop desktop;
     desktop.windowCreated = !c.windowFails;
-    Application app{*store, desktop, {}};
+    Application app{*store, desktop, {}, {}};
     const StartupOutcome outcome = StartApplication(app);
     EXPECT_EQ(outcome.exitCode, 1) << c.error;
     EXPECT_EQ(outcome.error, c.error);

@@ -24,11 +24,16 @@ entry=$prefix/share/applications/tessaform.desktop
 desktop-file-validate --no-hints "$entry" || fail "desktop entry is not valid"
 icon=$(sed -n 's/^Icon=//p' "$entry")
 [[ -f $prefix/share/icons/hicolor/32x32/apps/$icon.png ]] || fail "no icon file for Icon=$icon"
+grep -qx 'MimeType=chemical/x-pdb;' "$entry" || fail "desktop entry does not open PDB files"
+[[ -f $prefix/share/mime/packages/tessaform.xml ]] || fail "no MIME package for chemical/x-pdb"
 read -r -a command <<<"$(sed -n 's/^Exec=//p' "$entry")"
 ((${#command[@]})) || fail "desktop entry has no Exec line"
 
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"
+# A file manager passes the file for %f; a relative name must still be found.
+cp "$prefix/share/tessaform/samples/water."* .
+command=("${command[@]/#%f/water.pdb}")
 # Xvfb's default 8-bit screen has no visual for an OpenGL 3.3 context.
 status=0
 output=$(PATH="$prefix/bin:$PATH" TESSAFORM_EXIT_AFTER_FIRST_FRAME=1 \

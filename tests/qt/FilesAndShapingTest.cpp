@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -90,6 +92,53 @@ TEST_F(FilesAndShapingTest, OpensAndSavesThroughTheDialogs) {
   for (const char* extension : {".pdb", ".tftopology", ".tfatoms"})
     EXPECT_TRUE(std::filesystem::exists(copy + extension)) << extension;
   EXPECT_EQ(QString::fromStdU16String(store_->filePath).toStdString(), copy + ".pdb");
+}
+
+TEST_F(FilesAndShapingTest, TheFirstFileArgumentOpensAndAnUnreadableOneLeavesAnEmptyDocument) {
+  const std::string path = CopySample("ethanol");
+  const QString startDirectory = QDir::currentPath();
+  QDir::setCurrent(QString::fromStdString(workDirectory_));
+  session_->OpenFileArgument({"--verbose", "ethanol.pdb", "missing.pdb"});
+  QDir::setCurrent(startDirectory);  // the argument was made absolute at once
+  ASSERT_TRUE(QTest::qWaitFor([&] { return store_->atomCount == 9; }));
+  EXPECT_EQ(QString::fromStdU16String(store_->filePath).toStdString(), path);
+  EXPECT_GT(CountMoleculePixels(ViewImage(), View().rect()), 500) << "not fitted into view";
+
+  QString message;
+  OnNextModal(Answer(QMessageBox::Ok, &message));
+  session_->OpenFileArgument({workDirectory_.c_str() + QString("/missing.pdb")});
+  ASSERT_TRUE(AnswersDone());
+  EXPECT_EQ(message, "Message|Bad file.");
+  EXPECT_EQ(store_->atomCount, 0u);
+  EXPECT_TRUE(Window().isVisible());
+}
+
+// Drag-and-drop events as the desktop sends them onto the view.
+bool Drop(QWidget& target, const QList<QUrl>& urls) {
+  QMimeData data;
+  data.setUrls(urls);
+  const QPointF at(50, 50);
+  QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&target, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&target, &drop);
+  return drop.isAccepted();
+}
+
+TEST_F(FilesAndShapingTest, ADroppedPdbFileOpensAndOtherDropsAreRefused) {
+  const std::string path = CopySample("benzene");
+  const QUrl pdb = QUrl::fromLocalFile(QString::fromStdString(path));
+  const QUrl topology =
+      QUrl::fromLocalFile(QString::fromStdString(workDirectory_) + "/benzene.tftopology");
+  EXPECT_FALSE(Drop(Window(), {topology}));
+  EXPECT_FALSE(Drop(Window(), {QUrl("https://example.org/benzene.pdb")}));
+  EXPECT_FALSE(Drop(Window(), {pdb, pdb}));
+  ASSERT_TRUE(Drop(Window(), {pdb}));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return store_->atomCount == 12; }));
+  EXPECT_EQ(QString::fromStdU16String(store_->filePath).toStdString(), path);
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(store_->atomCount, 0u) << "the open is one step of the history";
 }
 
 TEST_F(FilesAndShapingTest, F5ShowsTheEnergyWhileShapingAndF6EndsIt) {

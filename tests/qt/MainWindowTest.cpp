@@ -10,6 +10,7 @@
 #include "app/WindowMessages.h"
 #include "app/qt/AtomInfoPanelWidget.h"
 #include "app/qt/ShapingPanelWidget.h"
+#include "model/AtomEditing.h"
 #include "qt/RunningApp.h"
 
 namespace tf::test {
@@ -92,13 +93,33 @@ TEST_F(MainWindowTest, MenuTextsCarryTheirShortcutTexts) {
   }
   EXPECT_EQ(texts.join('|').toStdString(),
             "File|New\t     Ctrl+N|Open\t     Ctrl+O|Save\t     Ctrl+S|Exit\t     Alt+F4|"
-            "View|Atom Info|Shaping|Model|Wireframe|Spacefill|Sticks|Ball-Stick|"
+            "Edit|Undo\t     Ctrl+Z|Redo\t     Ctrl+Y|View|Atom "
+            "Info|Shaping|Model|Wireframe|Spacefill|Sticks|Ball-Stick|"
             "Help|View Help|About");
   QStringList tips;
   for (QToolButton* button : Window().Toolbar()->findChildren<QToolButton*>())
     if (!button->toolTip().isEmpty()) tips << button->toolTip();
   EXPECT_EQ(tips.size(), 9);
   EXPECT_TRUE(tips.contains("Charges (C)"));
+}
+
+TEST_F(MainWindowTest, UndoAndRedoFollowTheHistoryFromTheirKeys) {
+  QAction* undo = Window().MenuAction(kCmdUndo);
+  QAction* redo = Window().MenuAction(kCmdRedo);
+  EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
+  AddAtom(*store_, 0, 0, 0, 4);
+  SelectAtom(*store_, 0);
+  Key(Qt::Key_Delete);
+  ASSERT_EQ(store_->atomCount, 0u);
+  EXPECT_TRUE(undo->isEnabled() && !redo->isEnabled());
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(store_->atomCount, 1u);
+  EXPECT_TRUE(!undo->isEnabled() && redo->isEnabled());
+  Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(store_->atomCount, 0u);
+  undo->trigger();
+  Key(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(store_->atomCount, 0u);
 }
 
 TEST_F(MainWindowTest, EscEndsTheProgramAtOnce) {

@@ -1,0 +1,73 @@
+#include "app/EditSteps.h"
+
+#include <mutex>
+
+#include "app/Application.h"
+#include "app/WindowMessages.h"
+#include "shaping/ShapingWorker.h"
+
+namespace tf {
+namespace {
+
+bool GestureInProgress(const MoleculeStore& store) {
+  return store.draggingAtoms != 0 || store.shapingActive.load() != 0;
+}
+
+void ClosePendingStep(Application& app) {
+  EditSteps& edits = app.edits;
+  if (!edits.pending) return;
+  DocumentState before = std::move(*edits.pending);
+  edits.pending.reset();
+  edits.history.Record(app.store, std::move(before));
+  UpdateUndoItems(app);
+}
+
+// Leaves no worker that could still write into the restored document, and
+// no gesture that would go on moving it.
+void SettleForUndo(Application& app) {
+  MoleculeStore& store = app.store;
+  StopShaping(store);
+  ShutdownShaping(store);
+  store.draggingAtoms = 0;
+  ClosePendingStep(app);
+}
+
+template <typename Take>
+void TakeStep(Application& app, Take take) {
+  SettleForUndo(app);
+  if (take(app.edits.history)) RefreshAndRedraw(app);
+  UpdateUndoItems(app);
+}
+
+}  // namespace
+
+void BeginEdit(Application& app) {
+  EditSteps& edits = app.edits;
+  if (edits.depth++ > 0) return;
+  // A run that ended on its own, or a release that never came, left its step open.
+  if (edits.pending && !GestureInProgress(app.store)) ClosePendingStep(app);
+  if (edits.pending) return;
+  std::lock_guard model(app.store.modelLock);
+  edits.pending = CaptureDocument(app.store);
+}
+
+void EndEdit(Application& app) {
+  EditSteps& edits = app.edits;
+  if (edits.depth > 0 && --edits.depth > 0) return;
+  if (!GestureInProgress(app.store)) ClosePendingStep(app);
+}
+
+void UndoEdit(Application& app) {
+  TakeStep(app, [&app](EditHistory& history) { return history.Undo(app.store); });
+}
+
+void RedoEdit(Application& app) {
+  TakeStep(app, [&app](EditHistory& history) { return history.Redo(app.store); });
+}
+
+void UpdateUndoItems(Application& app) {
+  app.desktop.EnableMenuItem(kCmdUndo, app.edits.history.CanUndo());
+  app.desktop.EnableMenuItem(kCmdRedo, app.edits.history.CanRedo());
+}
+
+}  // namespace tf

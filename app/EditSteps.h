@@ -1,0 +1,45 @@
+#pragma once
+// Every change of the document is one step of the undo history. A handler
+// that may change the document runs inside an EditScope: the state before is
+// taken when the outermost scope opens and recorded when it closes, if the
+// document changed (the selection alone is not a change). While a drag of
+// atoms or a shaping run is in progress the step stays open, so one gesture
+// and one whole run are one step each.
+
+#include <optional>
+
+#include "model/EditHistory.h"
+
+namespace tf {
+
+struct Application;
+
+struct EditSteps {
+  EditHistory history;
+  std::optional<DocumentState> pending;  // the state before the open step
+  int32_t depth = 0;                     // nested scopes
+};
+
+void BeginEdit(Application& app);
+void EndEdit(Application& app);
+
+class EditScope {
+ public:
+  explicit EditScope(Application& app) : app_(app) { BeginEdit(app_); }
+  ~EditScope() { EndEdit(app_); }
+  EditScope(const EditScope&) = delete;
+  EditScope& operator=(const EditScope&) = delete;
+
+ private:
+  Application& app_;
+};
+
+// Edit > Undo and Redo. Shaping stops first and its worker is waited for;
+// an open step is closed. Then the panels refresh and the view redraws.
+void UndoEdit(Application& app);
+void RedoEdit(Application& app);
+
+// Enables Undo and Redo exactly when there is a step to take.
+void UpdateUndoItems(Application& app);
+
+}  // namespace tf

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/AppFixture.h"
+#include "app/AtomInfoPanel.h"
+#include "app/EditSteps.h"
+#include "view/Math.h"
+
+namespace tf::test {
+namespace {
+
+bool UndoEnabled(FakeDesktop& desktop) {
+  return desktop.enabledItems[kCmdUndo];
+}
+bool RedoEnabled(FakeDesktop& desktop) {
+  return desktop.enabledItems[kCmdRedo];
+}
+
+TEST_F(AppTest, OneDragIsOneStepAndAClickThatOnlySelectsIsNone) {
+  const uint32_t atom = AddCarbon(0, 0);
+  const Pixel p = PixelOf(atom);
+  LeftDrag(p, p);  // selects only
+  EXPECT_FALSE(app_.edits.history.CanUndo());
+
+  Send(MouseMessage(WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON));
+  Send(MouseMessage(WM_MOUSEMOVE, p.x + 20, p.y, MK_LBUTTON));
+  Send(MouseMessage(WM_MOUSEMOVE, p.x + 40, p.y, MK_LBUTTON));
+  Send(MouseMessage(WM_LBUTTONUP, p.x + 40, p.y));
+  EXPECT_EQ(app_.edits.history.UndoSteps(), 1u);
+  EXPECT_TRUE(UndoEnabled(desktop_) && !RedoEnabled(desktop_));
+
+  Send(CommandMessage(kCmdUndo));
+  EXPECT_FLOAT_EQ(store_->atoms[atom].x, 0);
+  EXPECT_TRUE(IsSelected(atom)) << "the step's selection comes back";
+  EXPECT_TRUE(!UndoEnabled(desktop_) && RedoEnabled(desktop_));
+  Send(CommandMessage(kCmdRedo));
+  EXPECT_FLOAT_EQ(store_->atoms[atom].x, 1);
+}
+
+TEST_F(AppTest, DeleteApplyAndNewAreUndoneInTurnWhileRotationStays) {
+  const uint32_t a = AddCarbon(2, 0);
+  AddCarbon(-2, 0);
+  Select({1});
+  Send(KeyDownMessage(VK_DELETE));
+  Select({a});
+  AtomInfoView view = RefreshAtomInfo(*store_, AtomTypeListEntries(store_->tables));
+  const float charge = store_->atoms[a].charge;
+  view.texts.charge = u"0.5";
+  PressAtomInfoApply(app_, view.texts);
+  Send(KeyDownMessage(VK_LEFT));  // a turn of the view: no step
+  Vector3 turned{store_->atoms[a].x, store_->atoms[a].y, store_->atoms[a].z};
+  ASSERT_GT(std::abs(turned.z), 0.1f);
+  Send(CommandMessage(kCmdNew));
+  ASSERT_EQ(store_->atomCount, 0u);
+  EXPECT_EQ(app_.edits.history.UndoSteps(), 3u);
+
+  Send(KeyDownMessage(VK_LEFT));  // the same turn again, on the empty document
+  Matrix turn;
+  MatrixRotationYawPitchRoll(&turn, -10 * 3.1415927f / 180, 0, 0);
+  Vec3TransformCoord(&turned, &turned, &turn);
+  Send(CommandMessage(kCmdUndo));  // the New
+  ASSERT_EQ(store_->atomCount, 1u);
+  EXPECT_NEAR(store_->atoms[a].x, turned.x, 1e-4) << "the molecule keeps the newest turn";
+  EXPECT_NEAR(store_->atoms[a].z, turned.z, 1e-4);
+  Send(CommandMessage(kCmdUndo));  // the Apply
+  EXPECT_FLOAT_EQ(store_->atoms[a].charge, charge);
+  Send(CommandMessage(kCmdUndo));  // the deletion
+  EXPECT_EQ(store_->atomCount, 2u);
+  EXPECT_TRUE(IsSelected(1) && !IsSelected(a));
+  Send(CommandMessage(kCmdRedo));
+  Send(CommandMessage(kCmdRedo));
+  EXPECT_EQ(store_->atomCount, 1u);
+  EXPECT_FLOAT_EQ(store_->atoms[a].charge, 0.5f);
+}
+
+TEST_F(AppTest, AShapingRunIsOneStepAndUndoStopsShapingFirst) {
+  const uint32_t a = AddCarbon(0, 0), b = AddCarbon(0.8f, 0);  // far too close
+  const float startX = store_->atoms[b].x;
+  Send(CommandMessage(kCmdStartShaping));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < deadline) {
+    {
+      std::lock_guard model(store_->modelLock);
+      if (store_->shapingIterations > 2) break;
+    }
+    std::this_thread::yield();
+  }
+  ASSERT_GT(store_->shapingIterations, 2);
+  EXPECT_FALSE(app_.edits.history.CanUndo()) << "the run's step closes when it stops";
+
+  Send(CommandMessage(kCmdUndo));
+  EXPECT_EQ(store_->shapingActive.load(), 0);
+  EXPECT_FALSE(store_->shapingWorker.joinable());
+  EXPECT_FLOAT_EQ(store_->atoms[a].x, 0);
+  EXPECT_FLOAT_EQ(store_->atoms[b].x, startX);
+  EXPECT_TRUE(app_.edits.history.CanRedo());
+}
+
+}  // namespace
+}  // namespace tf::test
