@@ -5,6 +5,7 @@
 
 #include "app/ChooseMoleculeFile.h"
 #include "app/EditSteps.h"
+#include "app/ExportImage.h"
 #include "app/MainWindowProc.h"
 #include "forcefield/FixedText.h"
 #include "io/MoleculeFileCommands.h"
@@ -136,6 +137,9 @@ void OnCommand(Application& app, int32_t command) {
       return;
     case kCmdSave:
       SaveDocument(app);
+      return;
+    case kCmdExportImage:
+      ExportImage(app);
       return;
     case kCmdExit:
       app.desktop.DestroyMainWindow();

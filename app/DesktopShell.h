@@ -15,6 +15,8 @@
 
 namespace tf {
 
+struct Frame;
+
 enum class Panel { AtomInfo, Shaping };
 
 struct ScreenRect {
@@ -35,6 +37,18 @@ struct FileDialogRequest {
   std::u16string_view filter;   // "Protein Databank (*.pdb)"
   std::u16string_view pattern;  // "*.pdb"
   std::u16string proposedPath;  // the current file path; may be empty
+};
+
+// One run of the Export Image dialog: a file name and the picture's size.
+struct ImageExportRequest {
+  std::u16string proposedPath;    // may be empty
+  int32_t width = 0, height = 0;  // proposed: the view's size in the window
+  int32_t windowWidth = 0, windowHeight = 0;
+};
+
+struct ImageExportChoice {
+  std::u16string path;
+  int32_t width = 0, height = 0;
 };
 
 class DesktopShell {
@@ -93,6 +107,15 @@ class DesktopShell {
   virtual bool AskYesNo(std::u16string_view caption, std::u16string_view text) = 0;
   virtual void ShowMessageBox(std::u16string_view text, std::u16string_view caption,
                               MessageIcon icon) = 0;
+  // The name and size of a picture of the view ("Export Image"), sizes
+  // 1 .. 4096; nothing when the user cancelled. Like the file dialog it asks
+  // nothing itself.
+  virtual std::optional<ImageExportChoice> RunExportImageDialog(
+      const ImageExportRequest& request) = 0;
+  // Draws `frame` with OpenGL, offscreen, and writes it as a PNG file at
+  // `path`, all or nothing. False with the reason in `error` on failure.
+  virtual bool WriteFrameImage(const Frame& frame, std::u16string_view path,
+                               std::string* error) = 0;
   virtual void ShowAboutBox() = 0;  // modal, owned by the main window
   virtual void SetWaitCursor(bool waiting) = 0;
   // Opens a file or a web address with the desktop's default program; failures are ignored.

@@ -121,6 +121,12 @@ void Zoom(MoleculeStore& store, int32_t step) {
   camera.zoom = static_cast<float>(step) * 0.1f + camera.zoom;
   if (camera.zoom < kMinZoom) camera.zoom = kMinZoom;
   if (camera.zoom > kMaxZoom) camera.zoom = kMaxZoom;
+  ApplyZoom(store);
+}
+
+void ApplyZoom(MoleculeStore& store) {
+  std::lock_guard render(store.renderLock);
+  Camera& camera = store.camera;
   const float width = static_cast<float>(camera.viewportWidth);
   const float height = static_cast<float>(camera.viewportHeight);
   camera.viewWidth = width / camera.zoom / kPixelsPerUnitAtZoomOne;

@@ -31,6 +31,8 @@ void Pan(MoleculeStore& store, int32_t dx, int32_t dy);
 // Changes the zoom by step tenths within kMinZoom .. kMaxZoom, then rebuilds
 // the projection and the grid. Zoom(0) only recomputes (after a resize).
 void Zoom(MoleculeStore& store, int32_t step);
+// The projection and the grid for camera.zoom as it stands, unclamped.
+void ApplyZoom(MoleculeStore& store);
 
 // Zooms out in whole Zoom(-1) steps, never in, until every atom, drawn at
 // the current style's radius, lies inside presentRect, or kMinZoom is reached.

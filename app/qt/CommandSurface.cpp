@@ -32,6 +32,7 @@ const std::vector<MenuDefinition>& Menus() {
        {{"New\t     Ctrl+N", kCmdNew},
         {"Open\t     Ctrl+O", kCmdOpen},
         {"Save\t     Ctrl+S", kCmdSave},
+        {"Export Image...", kCmdExportImage},
         {nullptr, 0},
         {"Exit\t     Alt+F4", kCmdExit}}},
       {"Edit", {{"Undo\t     Ctrl+Z", kCmdUndo}, {"Redo\t     Ctrl+Y", kCmdRedo}}},

@@ -15,12 +15,15 @@
 #include "app/MainWindowProc.h"
 #include "app/qt/AboutDialog.h"
 #include "app/qt/AtomInfoPanelWidget.h"
+#include "app/qt/ExportImageDialog.h"
 #include "app/qt/KeyTranslation.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/QtText.h"
 #include "app/qt/ShapingPanelWidget.h"
+#include "forcefield/FixedText.h"
 #include "view/GraphicsDevice.h"
 #include "view/GraphicsObjects.h"
+#include "view/gl/FramePicture.h"
 
 namespace tf {
 
@@ -231,6 +234,17 @@ void QtDesktop::ShowMessageBox(std::u16string_view text, std::u16string_view cap
   box.setObjectName("message");
   box.exec();
   ReturnFocusFromDialog();
+}
+
+std::optional<ImageExportChoice> QtDesktop::RunExportImageDialog(
+    const ImageExportRequest& request) {
+  std::optional<ImageExportChoice> choice = tf::RunExportImageDialog(window_.get(), request);
+  ReturnFocusFromDialog();
+  return choice;
+}
+
+bool QtDesktop::WriteFrameImage(const Frame& frame, std::u16string_view path, std::string* error) {
+  return WriteFramePicture(frame, std::filesystem::path(ToUtf8(path)), error);
 }
 
 void QtDesktop::ShowAboutBox() {

@@ -62,6 +62,8 @@ class QtDesktop : public QObject, public DesktopShell {
   bool AskYesNo(std::u16string_view caption, std::u16string_view text) override;
   void ShowMessageBox(std::u16string_view text, std::u16string_view caption,
                       MessageIcon icon) override;
+  std::optional<ImageExportChoice> RunExportImageDialog(const ImageExportRequest& request) override;
+  bool WriteFrameImage(const Frame& frame, std::u16string_view path, std::string* error) override;
   void ShowAboutBox() override;
   void SetWaitCursor(bool waiting) override;
   void OpenFile(std::u16string_view path) override;

@@ -13,6 +13,7 @@
 
 #include "app/DesktopShell.h"
 #include "forcefield/FixedText.h"
+#include "view/Frame.h"
 
 namespace tf::test {
 
@@ -73,6 +74,17 @@ class FakeDesktop : public DesktopShell {
     Log("ShowMessageBox " + ToUtf8(text) + " | " + ToUtf8(caption) +
         (icon == MessageIcon::Warning ? " | warning" : " | information"));
   }
+  std::optional<ImageExportChoice> RunExportImageDialog(
+      const ImageExportRequest& request) override {
+    exportRequests.push_back(request);
+    return Next(exportAnswers, std::optional<ImageExportChoice>());
+  }
+  // Writes nothing; keeps the rectangle the frame presents.
+  bool WriteFrameImage(const Frame& frame, std::u16string_view path, std::string* error) override {
+    writtenPictures.emplace_back(path, frame.destRect.value_or(PixelRect{}));
+    if (!pictureError.empty()) *error = pictureError;
+    return pictureError.empty();
+  }
   void ShowAboutBox() override { Log("ShowAboutBox"); }
   void SetWaitCursor(bool waiting) override {
     if (onWaitCursor) onWaitCursor();
@@ -94,6 +106,10 @@ class FakeDesktop : public DesktopShell {
   std::deque<std::optional<std::u16string>> dialogAnswers;
   std::deque<bool> questionAnswers;
   std::vector<FileDialogRequest> dialogRequests;
+  std::deque<std::optional<ImageExportChoice>> exportAnswers;
+  std::vector<ImageExportRequest> exportRequests;
+  std::vector<std::pair<std::u16string, PixelRect>> writtenPictures;  // path, presented rectangle
+  std::string pictureError;  // WriteFrameImage fails with it when set
   std::vector<std::u16string> questions;
   std::vector<std::u16string> typeEntries;
   std::function<void()> onWaitCursor;

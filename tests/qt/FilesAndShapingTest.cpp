@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <filesystem>
 
@@ -38,6 +39,19 @@ std::function<bool(QWidget*)> ChooseFile(const std::string& path, QString* title
     if (name->text() != QString::fromStdString(path)) return false;
     QTest::keyClick(name, Qt::Key_Return);
     return true;
+  };
+}
+
+// Sets the picture's size in the Export Image dialog, then chooses `path` there.
+std::function<bool(QWidget*)> ExportAs(const std::string& path, int width, int height) {
+  return [path, width, height](QWidget* modal) {
+    if (modal->objectName() != "exportImageDialog") return false;
+    auto* widthBox = modal->findChild<QSpinBox*>("imageWidth");
+    auto* heightBox = modal->findChild<QSpinBox*>("imageHeight");
+    if (widthBox == nullptr || heightBox == nullptr) return false;
+    if (width > 0) widthBox->setValue(width);
+    if (height > 0) heightBox->setValue(height);
+    return ChooseFile(path)(modal);
   };
 }
 
@@ -139,6 +153,42 @@ TEST_F(FilesAndShapingTest, ADroppedPdbFileOpensAndOtherDropsAreRefused) {
   EXPECT_EQ(QString::fromStdU16String(store_->filePath).toStdString(), path);
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(store_->atomCount, 0u) << "the open is one step of the history";
+}
+
+TEST_F(FilesAndShapingTest, ExportedPicturesShowTheViewAtTheWindowsSizeOrLarger) {
+  OnNextModal(ChooseFile(CopySample("alanine-dipeptide")));
+  Key(Qt::Key_O, Qt::ControlModifier);
+  ASSERT_TRUE(AnswersDone());
+  const std::string picture = workDirectory_ + "/view.png";
+  OnNextModal(ExportAs(workDirectory_ + "/view", 0, 0));
+  Window().MenuAction(kCmdExportImage)->trigger();
+  ASSERT_TRUE(AnswersDone());
+  const QImage view = ViewImage().convertToFormat(QImage::Format_RGB32);
+  const QImage exported =
+      QImage(QString::fromStdString(picture)).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(exported.size(), view.size());
+  int different = 0;
+  for (int y = 0; y < view.height(); ++y)
+    for (int x = 0; x < view.width(); ++x) {
+      const QRgb a = view.pixel(x, y), b = exported.pixel(x, y);
+      if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+              std::abs(qBlue(a) - qBlue(b)) >
+          6)
+        ++different;
+    }
+  EXPECT_LT(different, view.width() * view.height() / 1000) << "not the window's picture";
+
+  QString question;
+  OnNextModal(ExportAs(picture, view.width() * 2, view.height() * 2));
+  OnNextModal(Answer(QMessageBox::Yes, &question));
+  Window().MenuAction(kCmdExportImage)->trigger();
+  ASSERT_TRUE(AnswersDone());
+  EXPECT_EQ(question, "Export Image|view.png already exists.\nDo you want to replace it?");
+  const QImage large(QString::fromStdString(picture));
+  ASSERT_EQ(large.size(), view.size() * 2);
+  const int small = CountMoleculePixels(view, view.rect());
+  EXPECT_GT(CountMoleculePixels(large, large.rect()), 3 * small) << "the same view, finer";
+  EXPECT_EQ(ViewImage().size(), view.size());
 }
 
 TEST_F(FilesAndShapingTest, F5ShowsTheEnergyWhileShapingAndF6EndsIt) {

@@ -92,7 +92,7 @@ TEST_F(MainWindowTest, MenuTextsCarryTheirShortcutTexts) {
       if (!item->isSeparator()) texts << item->text();
   }
   EXPECT_EQ(texts.join('|').toStdString(),
-            "File|New\t     Ctrl+N|Open\t     Ctrl+O|Save\t     Ctrl+S|Exit\t     Alt+F4|"
+            "File|New\t     Ctrl+N|Open\t     Ctrl+O|Save\t     Ctrl+S|Export Image...|Exit\t     Alt+F4|"
             "Edit|Undo\t     Ctrl+Z|Redo\t     Ctrl+Y|View|Atom "
             "Info|Shaping|Model|Wireframe|Spacefill|Sticks|Ball-Stick|"
             "Help|View Help|About");
