@@ -10,6 +10,7 @@
 #include "forcefield/FixedText.h"
 #include "io/MoleculeFileCommands.h"
 #include "io/MoleculeFiles.h"
+#include "io/PerceiveBonds.h"
 #include "model/CenterMolecule.h"
 #include "shaping/ShapingWorker.h"
 #include "view/CameraOperations.h"
@@ -64,6 +65,15 @@ void OpenCurrentFile(Application& app) {
   app.state.skipNextDrag = 1;
 }
 
+// Bonds for a molecule read without its bond list; the counts are reported
+// once the view shows them.
+void PerceiveBondsOfDocument(Application& app) {
+  const PerceivedBonds perceived = PerceiveBonds(app.store);
+  RefreshAndRedraw(app);
+  ShowMessage(app.store.shell, FromUtf8(DescribePerceivedBonds(perceived)),
+              MessageIcon::Information);
+}
+
 void OpenDocument(Application& app) {
   if (ChooseMoleculeFile(app.store, app.desktop, true)) OpenCurrentFile(app);
 }
@@ -86,6 +96,7 @@ bool ChangesDocument(int32_t command) {
     case kCmdCharges:
     case kCmdNew:
     case kCmdOpen:
+    case kCmdPerceiveBonds:
       return true;
     default:
       return false;
@@ -155,6 +166,9 @@ void OnCommand(Application& app, int32_t command) {
     case kCmdSticks:
     case kCmdBallStick:
       ChooseModelStyle(app, command);
+      return;
+    case kCmdPerceiveBonds:
+      PerceiveBondsOfDocument(app);
       return;
     case kCmdViewHelp:
       app.desktop.OpenFile(app.state.startDirectory + u"/" + kManualFileName);

@@ -45,6 +45,9 @@ bool OnKey(Application& app, uint32_t key) {
     case 'C':
       MainWindowProc(app, {.message = ComputeCharges});
       break;
+    case 'P':
+      OnCommand(app, kCmdPerceiveBonds);
+      break;
     case VK_OEM_PLUS:
       Zoom(store, shift ? 3 : 1);
       break;
@@ -59,7 +62,7 @@ bool OnKey(Application& app, uint32_t key) {
 
 // Keys that change the document; the others only change the view.
 bool IsEditingKey(uint32_t key) {
-  return key == VK_DELETE || key == 'B' || key == 'C';
+  return key == VK_DELETE || key == 'B' || key == 'C' || key == 'P';
 }
 
 void OnComputeCharges(Application& app) {

@@ -72,6 +72,7 @@ inline constexpr int32_t kCmdAbout = 40016;
 inline constexpr int32_t kCmdUndo = 40017;  // Ctrl+Z
 inline constexpr int32_t kCmdRedo = 40018;  // Ctrl+Y, Ctrl+Shift+Z
 inline constexpr int32_t kCmdExportImage = 40019;
+inline constexpr int32_t kCmdPerceiveBonds = 40020;  // P
 
 // One message to the main window, unpacked. Positions are signed client
 // pixels (origin top-left of the client area, toolbar strip included), so a

@@ -16,20 +16,6 @@ bool Saturated(const MoleculeStore& store, int32_t atom) {
   return degree == MaxBonds(store.tables, store.atoms[atom].atomType);
 }
 
-int32_t AddBondLocked(MoleculeStore& store, int32_t a, int32_t b) {
-  if (!IsAtomInUse(store, a) || !IsAtomInUse(store, b) || a == b) return 0;
-  if (store.bondCount >= kMaxBonds) return 0;
-  if (FindBondEitherOrder(store, a, b) >= 0) return 0;
-  // Equality on purpose: an atom already past its maximum (read from a
-  // topology file) is not refused here.
-  if (Saturated(store, a) || Saturated(store, b)) return 0;
-  const int32_t typeA = store.atoms[a].atomType;
-  const int32_t typeB = store.atoms[b].atomType;
-  if (BondDistanceParameter(store.tables, typeA, typeB) == 0.0f) return 0;
-  store.bonds[store.bondCount++] = Bond{std::min(a, b), std::max(a, b)};
-  return 1;
-}
-
 void DeleteBondLocked(MoleculeStore& store, int32_t a, int32_t b) {
   const int32_t position = FindBondEitherOrder(store, a, b);
   if (position >= 0) RemoveBondAt(store, static_cast<uint32_t>(position));
@@ -37,9 +23,24 @@ void DeleteBondLocked(MoleculeStore& store, int32_t a, int32_t b) {
 
 }  // namespace
 
+BondRefusal AddBondLocked(MoleculeStore& store, int32_t a, int32_t b) {
+  if (!IsAtomInUse(store, a) || !IsAtomInUse(store, b) || a == b) return BondRefusal::kNotInUse;
+  if (store.bondCount >= kMaxBonds) return BondRefusal::kCapacity;
+  if (FindBondEitherOrder(store, a, b) >= 0) return BondRefusal::kAlreadyBonded;
+  // Equality on purpose: an atom already past its maximum (read from a
+  // topology file) is not refused here.
+  if (Saturated(store, a) || Saturated(store, b)) return BondRefusal::kValence;
+  const int32_t typeA = store.atoms[a].atomType;
+  const int32_t typeB = store.atoms[b].atomType;
+  if (BondDistanceParameter(store.tables, typeA, typeB) == 0.0f)
+    return BondRefusal::kNoDistanceParameter;
+  store.bonds[store.bondCount++] = Bond{std::min(a, b), std::max(a, b)};
+  return BondRefusal::kAdded;
+}
+
 int32_t AddBond(MoleculeStore& store, int32_t a, int32_t b) {
   std::lock_guard model(store.modelLock);
-  return AddBondLocked(store, a, b);
+  return AddBondLocked(store, a, b) == BondRefusal::kAdded ? 1 : 0;
 }
 
 void DeleteBond(MoleculeStore& store, int32_t a, int32_t b) {
@@ -84,7 +85,7 @@ void ToggleBond(MoleculeStore& store) {
       DeleteBondLocked(store, first, second);
       label = u"Add Bond";
     } else if (SelectedPair(store, first, second) == 1 &&
-               AddBondLocked(store, first, second) == 1) {
+               AddBondLocked(store, first, second) == BondRefusal::kAdded) {
       label = u"Delete Bond";
     }
   }

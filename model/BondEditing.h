@@ -2,7 +2,8 @@
 // Adding and deleting bonds, and the bond button's toggle for a selected
 // pair. A bonded pair counts as bonded whichever order its bond is stored in.
 // The operations that change bonds take modelLock: never call them while
-// holding it. The queries read only what the window thread alone writes.
+// holding it (AddBondLocked is for callers that already do). The queries read
+// only what the window thread alone writes.
 
 #include <cstdint>
 
@@ -10,11 +11,22 @@ namespace tf {
 
 struct MoleculeStore;
 
-// Adds the bond a-b, stored with atom1 < atom2. Returns 1 when added, 0 when
-// refused: the bond list is full, a and b are already bonded (either order),
-// either atom already has exactly as many bonds as its type allows, or the
-// pair of types has no distance parameter. Atoms not in use and a == b are
-// refused too.
+// What adding a bond came to: added, or the first rule that refused it, in
+// the order the rules are tried.
+enum class BondRefusal : int32_t {
+  kAdded,
+  kNotInUse,            // an atom not in use, or a == b
+  kCapacity,            // the bond list is full
+  kAlreadyBonded,       // a and b are bonded, in either order
+  kValence,             // an atom has exactly as many bonds as its type allows
+  kNoDistanceParameter  // the pair of types has no distance parameter
+};
+
+// Adds the bond a-b, stored with atom1 < atom2, unless a rule refuses it.
+// The caller holds modelLock.
+BondRefusal AddBondLocked(MoleculeStore& store, int32_t a, int32_t b);
+
+// AddBondLocked under modelLock: 1 when added, 0 when refused.
 int32_t AddBond(MoleculeStore& store, int32_t a, int32_t b);
 
 // Removes the bond between a and b, stored in either order.

@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # Sets up, builds (Release) and starts the desktop program in share/, where it
-# finds config.ini. With arguments it runs tessaform-cli ARGS in share/ instead.
+# finds config.ini. With a .pdb file as the first argument the program opens
+# that file (named from the current folder); with other arguments it runs
+# tessaform-cli ARGS in share/ instead.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release -DTF_BUILD_TESTS=OFF -DTF_BUILD_BENCH=OFF
+if (($#)) && [[ $1 == *.pdb ]]; then
+  file=$(realpath -m -- "$1")
+  cd "$root/share"
+  exec "$root/build/tessaform" "$file"
+fi
 cd "$root/share"
 if (($#)); then
   exec "$root/build/tessaform-cli" "$@"

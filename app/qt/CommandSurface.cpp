@@ -41,7 +41,9 @@ const std::vector<MenuDefinition>& Menus() {
        {{"Wireframe", kCmdWireframe},
         {"Spacefill", kCmdSpacefill},
         {"Sticks", kCmdSticks},
-        {"Ball-Stick", kCmdBallStick}}},
+        {"Ball-Stick", kCmdBallStick},
+        {nullptr, 0},
+        {"Perceive Bonds\t     P", kCmdPerceiveBonds}}},
       {"Help", {{"View Help", kCmdViewHelp}, {nullptr, 0}, {"About", kCmdAbout}}},
   };
   return menus;

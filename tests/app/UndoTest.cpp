@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -73,6 +74,25 @@ TEST_F(AppTest, DeleteApplyAndNewAreUndoneInTurnWhileRotationStays) {
   Send(CommandMessage(kCmdRedo));
   EXPECT_EQ(store_->atomCount, 1u);
   EXPECT_FLOAT_EQ(store_->atoms[a].charge, 0.5f);
+}
+
+TEST_F(AppTest, PerceivedBondsAreReportedAndUndoneAsOneStep) {
+  AddCarbon(0, 0);
+  AddCarbon(1.5f, 0);
+  AddCarbon(3, 0);
+  AddCarbon(9, 0);  // out of reach
+  desktop_.TakeLog();
+  Send(KeyDownMessage('P'));
+  ASSERT_EQ(store_->bondCount, 2u);
+  const Log log = desktop_.TakeLog();
+  EXPECT_NE(std::find(log.begin(), log.end(),
+                      "ShowMessageBox 2 bonds were added.\nNo candidate pair was refused. | "
+                      "Message | information"),
+            log.end());
+  Send(CommandMessage(kCmdPerceiveBonds));  // nothing new: no second step
+  EXPECT_EQ(app_.edits.history.UndoSteps(), 1u);
+  Send(CommandMessage(kCmdUndo));
+  EXPECT_EQ(store_->bondCount, 0u);
 }
 
 TEST_F(AppTest, AShapingRunIsOneStepAndUndoStopsShapingFirst) {

@@ -1,0 +1,59 @@
+// Any bytes as a PDB file whose bonds are perceived: its atoms, then the
+// pairs its CONECT records list and the atoms within bonding reach. Neither
+// may crash or hang, and every bond added must name two distinct atoms in
+// use, smaller index first, once, with no atom past its type's bonds.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "forcefield/ParameterFile.h"
+#include "io/ConectRecords.h"
+#include "io/MoleculeFiles.h"
+#include "io/PerceiveBonds.h"
+#include "model/TableLookup.h"
+
+namespace {
+
+std::unique_ptr<tf::MoleculeStore> MakeStore() {
+  auto store = std::make_unique<tf::MoleculeStore>();
+  if (!tf::LoadParameterFile(store->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
+  return store;
+}
+
+void CheckBonds(const tf::MoleculeStore& store, const tf::PerceivedBonds& perceived) {
+  if (store.bondCount != perceived.added || store.bondCount > tf::kMaxBonds) std::abort();
+  std::vector<std::pair<int32_t, int32_t>> bonds;
+  std::vector<int64_t> degree(store.atomCount, 0);
+  for (uint32_t b = 0; b < store.bondCount; ++b) {
+    const tf::Bond& bond = store.bonds[b];
+    if (bond.atom1 < 0 || bond.atom1 >= bond.atom2 ||
+        static_cast<uint32_t>(bond.atom2) >= store.atomCount)
+      std::abort();
+    bonds.emplace_back(bond.atom1, bond.atom2);
+    ++degree[bond.atom1];
+    ++degree[bond.atom2];
+  }
+  std::sort(bonds.begin(), bonds.end());
+  if (std::adjacent_find(bonds.begin(), bonds.end()) != bonds.end()) std::abort();
+  for (uint32_t i = 0; i < store.atomCount; ++i) {
+    if (degree[i] > tf::MaxBonds(store.tables, store.atoms[i].atomType)) std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static std::unique_ptr<tf::MoleculeStore> store = MakeStore();
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  tf::NewMolecule(*store);
+  tf::ReadMoleculeBytes(*store, bytes, std::nullopt, std::nullopt, false);
+  const std::vector<tf::SerialPair> conect = tf::ReadConectPairs(bytes);
+  CheckBonds(*store, tf::AddPerceivedBonds(*store, conect));
+  return 0;
+}
