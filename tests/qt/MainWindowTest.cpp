@@ -91,11 +91,12 @@ TEST_F(MainWindowTest, MenuTextsCarryTheirShortcutTexts) {
     for (QAction* item : menu->menu()->actions())
       if (!item->isSeparator()) texts << item->text();
   }
-  EXPECT_EQ(texts.join('|').toStdString(),
-            "File|New\t     Ctrl+N|Open\t     Ctrl+O|Save\t     Ctrl+S|Export Image...|Exit\t     Alt+F4|"
-            "Edit|Undo\t     Ctrl+Z|Redo\t     Ctrl+Y|View|Atom "
-            "Info|Shaping|Model|Wireframe|Spacefill|Sticks|Ball-Stick|Perceive Bonds\t     P|"
-            "Help|View Help|About");
+  EXPECT_EQ(
+      texts.join('|').toStdString(),
+      "File|New\t     Ctrl+N|Open\t     Ctrl+O|Save\t     Ctrl+S|Export Image...|Exit\t     Alt+F4|"
+      "Edit|Undo\t     Ctrl+Z|Redo\t     Ctrl+Y|View|Atom "
+      "Info|Shaping|Model|Wireframe|Spacefill|Sticks|Ball-Stick|Perceive Bonds\t     P|"
+      "Help|View Help|About");
   QStringList tips;
   for (QToolButton* button : Window().Toolbar()->findChildren<QToolButton*>())
     if (!button->toolTip().isEmpty()) tips << button->toolTip();
