@@ -14,6 +14,7 @@
 
 #include "app/qt/ShapingPanelWidget.h"
 #include "qt/RunningApp.h"
+#include "support/ShippedConfig.h"
 #include "view/GraphicsDevice.h"
 #include "view/GraphicsObjects.h"
 
@@ -189,6 +190,22 @@ TEST_F(FilesAndShapingTest, ExportedPicturesShowTheViewAtTheWindowsSizeOrLarger)
   const int small = CountMoleculePixels(view, view.rect());
   EXPECT_GT(CountMoleculePixels(large, large.rect()), 3 * small) << "the same view, finer";
   EXPECT_EQ(ViewImage().size(), view.size());
+}
+
+TEST_F(FilesAndShapingTest, PFindsTheBondsOfAPlainPdbFileAndReportsThem) {
+  const std::string path = workDirectory_ + "/estradiol.pdb";
+  std::filesystem::copy_file(SourcePath("tests/data/pdb/estradiol.pdb"), path);
+  session_->OpenFileArgument({QString::fromStdString(path)});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return store_->atomCount == 20; }));
+  ASSERT_EQ(store_->bondCount, 0u);
+  QString message;
+  OnNextModal(Answer(QMessageBox::Ok, &message));
+  Key(Qt::Key_P);
+  ASSERT_TRUE(AnswersDone());
+  EXPECT_EQ(message, "Message|23 bonds were added.\nNo candidate pair was refused.");
+  EXPECT_EQ(store_->bondCount, 23u);
+  Window().MenuAction(kCmdUndo)->trigger();
+  EXPECT_EQ(store_->bondCount, 0u);
 }
 
 TEST_F(FilesAndShapingTest, F5ShowsTheEnergyWhileShapingAndF6EndsIt) {
