@@ -1,25 +1,13 @@
 #include "io/ConectRecords.h"
 
 #include "forcefield/WordStream.h"
+#include "io/PdbColumns.h"
 
 namespace tf {
 namespace {
 
-// 1-based inclusive columns, as the PDB format counts them; a line that ends
-// earlier gives what is left of the field.
-std::string_view Columns(std::string_view line, std::size_t first, std::size_t last) {
-  if (line.size() < first) return {};
-  return line.substr(first - 1, last - first + 1);
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsSpaceByte(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsSpaceByte(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool ReadSerial(std::string_view line, std::size_t first, int32_t& serial) {
-  return ParseInt(Trim(Columns(line, first, first + 4)), serial);
+  return ParseInt(TrimSpaces(PdbField(line, first, first + 4)), serial);
 }
 
 void ReadConectRecord(std::string_view line, std::vector<SerialPair>& pairs) {
@@ -45,7 +33,7 @@ std::vector<SerialPair> ReadConectPairs(std::string_view fileBytes) {
     lineStart = lineEnd + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
-    const std::string_view record = Trim(Columns(line, 1, 6));
+    const std::string_view record = TrimSpaces(PdbField(line, 1, 6));
     if (record == "END") break;
     if (record == "MODEL") {
       insideLaterModel = modelSeen;

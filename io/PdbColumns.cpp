@@ -4,19 +4,18 @@
 
 namespace tf {
 
-namespace {
-
-// 1-based inclusive columns, as the PDB format counts them.
-std::string_view Columns(std::string_view line, std::size_t first, std::size_t last) {
+std::string_view PdbField(std::string_view line, std::size_t first, std::size_t last) {
   if (line.size() < first) return {};
   return line.substr(first - 1, last - first + 1);
 }
 
-std::string_view Trim(std::string_view text) {
+std::string_view TrimSpaces(std::string_view text) {
   while (!text.empty() && IsSpaceByte(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsSpaceByte(text.back())) text.remove_suffix(1);
   return text;
 }
+
+namespace {
 
 bool IsNumberChar(char c) {
   return (c >= '0' && c <= '9') || c == '.';
@@ -38,7 +37,7 @@ bool StaysInside(std::string_view line, std::size_t first, std::size_t last) {
 bool ReadCoordinate(std::string_view line, std::size_t first, float& value) {
   std::size_t last = first + 7;
   if (!StaysInside(line, first, last)) return false;
-  return ParseFloat(Trim(Columns(line, first, last)), value);
+  return ParseFloat(TrimSpaces(PdbField(line, first, last)), value);
 }
 
 }  // namespace
@@ -49,11 +48,11 @@ std::optional<PdbAtomFields> ReadPdbColumns(std::string_view line) {
   if (!ReadCoordinate(line, 31, fields.x) || !ReadCoordinate(line, 39, fields.y) ||
       !ReadCoordinate(line, 47, fields.z))
     return std::nullopt;
-  if (!ParseInt(Trim(Columns(line, 7, 11)), fields.serial)) fields.serial = 0;
-  fields.name = Trim(Columns(line, 13, 16));
+  if (!ParseInt(TrimSpaces(PdbField(line, 7, 11)), fields.serial)) fields.serial = 0;
+  fields.name = TrimSpaces(PdbField(line, 13, 16));
   bool fourCharacterResidue = !IsSpaceByte(line[20]);
-  fields.fragmentName = Trim(Columns(line, 18, fourCharacterResidue ? 21 : 20));
-  fields.residueNumber = Trim(Columns(line, 23, 26));
+  fields.fragmentName = TrimSpaces(PdbField(line, 18, fourCharacterResidue ? 21 : 20));
+  fields.residueNumber = TrimSpaces(PdbField(line, 23, 26));
   return fields;
 }
 

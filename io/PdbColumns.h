@@ -2,6 +2,7 @@
 // Fixed-column reading of one ATOM/HETATM line, used when the line keeps the
 // standard PDB columns; otherwise the reader falls back to reading words.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -15,6 +16,12 @@ struct PdbAtomFields {
   std::string_view residueNumber;  // columns 23-26, trimmed
   float x, y, z;
 };
+
+// Columns first..last (1-based, inclusive, as the PDB format counts them); a
+// line that ends earlier gives what is left of the field.
+std::string_view PdbField(std::string_view line, std::size_t first, std::size_t last);
+// `text` without the spaces around it.
+std::string_view TrimSpaces(std::string_view text);
 
 // The line without its line end. Returns nothing unless the line is long
 // enough and each coordinate field holds exactly one number that does not run

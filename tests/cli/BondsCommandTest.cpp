@@ -12,23 +12,14 @@
 namespace tf {
 namespace {
 
+using test::CountLines;
 using test::RunCli;
-
-std::string Config() {
-  return "--config '" + test::SourcePath("share/config.ini") + "'";
-}
-
-int CountLines(const std::string& text) {
-  int lines = 0;
-  for (char c : text) lines += c == '\n';
-  return lines;
-}
 
 TEST(CliBonds, WritesThePerceivedBondsAndReportsTheCounts) {
   test::TempDir dir;
   const std::string out = (dir / "estradiol.pdb").string();
-  auto result =
-      RunCli(Config() + " bonds '" + test::TestData("pdb/estradiol.pdb") + "' '" + out + "'");
+  auto result = RunCli(test::ShippedConfigOption() + " bonds '" +
+                       test::TestData("pdb/estradiol.pdb") + "' '" + out + "'");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.err, "23 bonds were added.\nNo candidate pair was refused.\n");
   EXPECT_TRUE(result.out.empty()) << result.out;
@@ -41,8 +32,9 @@ TEST(CliBonds, BadArgumentsFailWithOneLine) {
   test::TempDir dir;
   const std::string in = "'" + test::TestData("pdb/estradiol.pdb") + "'";
   const std::string cases[] = {
-      Config() + " bonds " + in,
-      Config() + " bonds " + in + " '" + (dir / "no-such-folder/out.pdb").string() + "'",
+      test::ShippedConfigOption() + " bonds " + in,
+      test::ShippedConfigOption() + " bonds " + in + " '" +
+          (dir / "no-such-folder/out.pdb").string() + "'",
   };
   for (const auto& args : cases) {
     auto result = RunCli(args);

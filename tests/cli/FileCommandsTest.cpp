@@ -9,17 +9,8 @@
 namespace tf {
 namespace {
 
+using test::CountLines;
 using test::RunCli;
-
-std::string Config() {
-  return "--config '" + test::SourcePath("share/config.ini") + "'";
-}
-
-int CountLines(const std::string& text) {
-  int lines = 0;
-  for (char c : text) lines += c == '\n';
-  return lines;
-}
 
 TEST(CliInfo, ReportsCountsTypesAndCompanions) {
   auto result = RunCli("info samples/alanine-dipeptide.pdb", test::SourcePath("share"));
@@ -33,7 +24,7 @@ TEST(CliInfo, ReportsCountsTypesAndCompanions) {
   EXPECT_NE(result.out.find("type\t10\tO2\t2\n"), std::string::npos) << result.out;
   EXPECT_TRUE(result.err.empty()) << result.err;
 
-  result = RunCli(Config() + " info '" + test::TestData("pdb/1A8O.pdb") + "'");
+  result = RunCli(test::ShippedConfigOption() + " info '" + test::TestData("pdb/1A8O.pdb") + "'");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_NE(result.out.find("atoms\t644\n"), std::string::npos);
   EXPECT_NE(result.out.find("topology\tmissing\n"), std::string::npos);
@@ -42,8 +33,8 @@ TEST(CliInfo, ReportsCountsTypesAndCompanions) {
 TEST(CliConvert, WritesAllThreeFilesThatReadBackTheSame) {
   test::TempDir dir;
   std::string out = (dir / "copy.pdb").string();
-  auto result = RunCli(Config() + " convert '" + test::SourcePath("share/samples/benzene.pdb") +
-                       "' '" + out + "'");
+  auto result = RunCli(test::ShippedConfigOption() + " convert '" +
+                       test::SourcePath("share/samples/benzene.pdb") + "' '" + out + "'");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(test::ReadBytes(out), test::ReadBytes(test::SourcePath("share/samples/benzene.pdb")));
   EXPECT_EQ(test::ReadBytes(dir / "copy.tftopology"),
@@ -56,13 +47,13 @@ TEST(CliErrors, OneLineOnStandardErrorAndExitCodeOne) {
   test::TempDir dir;
   test::WriteBytes(dir / "broken.ini", "[CHEMICAL_TYPES]\nCarbon C 1 0\n");
   const std::string cases[] = {
-      Config() + " info '" + (dir / "absent.pdb").string() + "'",
+      test::ShippedConfigOption() + " info '" + (dir / "absent.pdb").string() + "'",
       "--config '" + (dir / "broken.ini").string() + "' info x.pdb",
       "--config '" + (dir / "absent.ini").string() + "' info x.pdb",
-      Config() + " info",
-      Config() + " frobnicate x.pdb",
-      Config() + " convert '" + test::SourcePath("share/samples/water.pdb") + "' '" +
-          (dir / "no-such-folder/out.pdb").string() + "'",
+      test::ShippedConfigOption() + " info",
+      test::ShippedConfigOption() + " frobnicate x.pdb",
+      test::ShippedConfigOption() + " convert '" + test::SourcePath("share/samples/water.pdb") +
+          "' '" + (dir / "no-such-folder/out.pdb").string() + "'",
       "--config",
   };
   for (const auto& args : cases) {

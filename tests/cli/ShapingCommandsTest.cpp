@@ -20,10 +20,6 @@ namespace {
 
 using test::RunCli;
 
-std::string Config() {
-  return "--config '" + test::SourcePath("share/config.ini") + "'";
-}
-
 std::string Quoted(const std::filesystem::path& path) {
   return "'" + path.string() + "'";
 }
@@ -75,7 +71,7 @@ double Value(const std::vector<std::string>& record) {
 
 TEST(CliEnergy, SevenLinesByKindForAStretchedBond) {
   test::TempDir dir;
-  const auto result = RunCli(Config() + " energy " + Quoted(StretchedBond(dir)));
+  const auto result = RunCli(test::ShippedConfigOption() + " energy " + Quoted(StretchedBond(dir)));
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const auto records = Records(result.out);
   const char* names[] = {"total",    "distances",     "angles", "out-of-plane",
@@ -98,7 +94,7 @@ TEST(CliEnergy, CoulombPairUsesTheChargesOfTheAtomsFile) {
   const auto file =
       WriteMolecule(dir, "ions", AtomLine(1, "H1", 0, 0, 0) + AtomLine(2, "H2", 0, 4, 0), "",
                     "3\t0.5000\r\n3\t-0.5000\r\n");
-  const auto result = RunCli(Config() + " energy " + Quoted(file));
+  const auto result = RunCli(test::ShippedConfigOption() + " energy " + Quoted(file));
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const auto records = Records(result.out);
   ASSERT_EQ(records.size(), 7u);
@@ -108,8 +104,8 @@ TEST(CliEnergy, CoulombPairUsesTheChargesOfTheAtomsFile) {
 }
 
 TEST(CliCharges, OneLinePerAtomWithFourDecimals) {
-  const auto result =
-      RunCli(Config() + " charges '" + test::SourcePath("share/samples/benzene.pdb") + "'");
+  const auto result = RunCli(test::ShippedConfigOption() + " charges '" +
+                             test::SourcePath("share/samples/benzene.pdb") + "'");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const auto records = Records(result.out);
   ASSERT_EQ(records.size(), 12u);
@@ -137,7 +133,7 @@ TEST(CliCharges, WriteSavesTheAtomsFileOnly) {
                     test::ReadBytes(test::SourcePath("share/samples/methanol.tftopology")),
                     test::ReadBytes(test::SourcePath("share/samples/methanol.tfatoms")));
   const std::string pdbBefore = test::ReadBytes(file);
-  const auto result = RunCli(Config() + " charges " + Quoted(file) + " --write");
+  const auto result = RunCli(test::ShippedConfigOption() + " charges " + Quoted(file) + " --write");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const auto printed = Records(result.out);
   const auto saved = Records(test::ReadBytes(dir / "methanol.tfatoms"));
@@ -164,8 +160,8 @@ TEST(CliShape, DistancesAloneBringTheBondToItsLengthAndTheSeedRepeatsTheRun) {
   test::TempDir dir;
   const auto in = Quoted(StretchedBond(dir));
   const auto out = dir / "out.pdb";
-  const auto result =
-      RunCli(Config() + " shape " + in + " " + Quoted(out) + " --sweeps 300 --seed 9 --terms 1");
+  const auto result = RunCli(test::ShippedConfigOption() + " shape " + in + " " + Quoted(out) +
+                             " --sweeps 300 --seed 9 --terms 1");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const auto a = Coordinates(test::ReadBytes(out), 0), b = Coordinates(test::ReadBytes(out), 1);
   ASSERT_EQ(a.size(), 3u);
@@ -184,7 +180,7 @@ TEST(CliShape, DistancesAloneBringTheBondToItsLengthAndTheSeedRepeatsTheRun) {
   EXPECT_EQ(result.err.rfind("sweep 1/300\t", 0), 0u) << result.err.substr(0, 80);
 
   const auto again = dir / "again.pdb";
-  ASSERT_EQ(RunCli(Config() + " shape " + in + " " + Quoted(again) +
+  ASSERT_EQ(RunCli(test::ShippedConfigOption() + " shape " + in + " " + Quoted(again) +
                    " --sweeps 300 --seed 9 --terms 0x01")
                 .exitCode,
             0);
@@ -194,9 +190,9 @@ TEST(CliShape, DistancesAloneBringTheBondToItsLengthAndTheSeedRepeatsTheRun) {
 TEST(CliShape, ShapingASampleLowersItsEnergy) {
   test::TempDir dir;
   const auto out = dir / "shaped.pdb";
-  const auto result =
-      RunCli(Config() + " shape '" + test::SourcePath("share/samples/alanine-dipeptide.pdb") +
-             "' " + Quoted(out) + " --sweeps 150 --seed 3");
+  const auto result = RunCli(test::ShippedConfigOption() + " shape '" +
+                             test::SourcePath("share/samples/alanine-dipeptide.pdb") + "' " +
+                             Quoted(out) + " --sweeps 150 --seed 3");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const auto records = Records(result.out);
   ASSERT_EQ(records.size(), 2u);
@@ -222,7 +218,7 @@ TEST(CliShape, BadArgumentsFailWithOneLine) {
       " charges " + in + " --writ",
   };
   for (const auto& args : cases) {
-    const auto result = RunCli(Config() + args);
+    const auto result = RunCli(test::ShippedConfigOption() + args);
     EXPECT_EQ(result.exitCode, 1) << args;
     EXPECT_EQ(result.err.rfind("tessaform-cli: ", 0), 0u) << args << ": " << result.err;
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << args;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "support/ShippedConfig.h"
 #include "support/TempDir.h"
 
 namespace tf::test {
@@ -21,6 +22,16 @@ CommandResult RunCli(const std::string& args, const std::string& workDir) {
   result.out = ReadBytes(outPath);
   result.err = ReadBytes(errPath);
   return result;
+}
+
+std::string ShippedConfigOption() {
+  return "--config '" + SourcePath("share/config.ini") + "'";
+}
+
+int CountLines(const std::string& text) {
+  int lines = 0;
+  for (char c : text) lines += c == '\n';
+  return lines;
 }
 
 }  // namespace tf::test

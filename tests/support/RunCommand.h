@@ -14,4 +14,10 @@ struct CommandResult {
 // Runs `tessaform-cli ARGS` (ARGS already quoted for the shell) in `workDir`.
 CommandResult RunCli(const std::string& args, const std::string& workDir = ".");
 
+// "--config 'PATH'" naming the shipped parameter file, for RunCli's ARGS.
+std::string ShippedConfigOption();
+
+// The line ends in `text`.
+int CountLines(const std::string& text);
+
 }  // namespace tf::test
