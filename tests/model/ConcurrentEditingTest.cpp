@@ -1,4 +1,5 @@
-// Edits on the window thread while another thread plays the shaping worker:
+// Edits on the window thread (undo and redo and perceived bonds among them)
+// while another thread plays the shaping worker:
 // it rewrites coordinates under modelLock and, like a frame, reads the
 // camera and gesture state under renderLock with a brief modelLock inside.
 // Run under ThreadSanitizer to catch unlocked access as well.
@@ -11,10 +12,12 @@
 #include <random>
 #include <thread>
 
+#include "io/PerceiveBonds.h"
 #include "model/AreaSelection.h"
 #include "model/AtomEditing.h"
 #include "model/AtomTypeEditing.h"
 #include "model/BondEditing.h"
+#include "model/EditHistory.h"
 #include "model/MoleculeStore.h"
 #include "model/Picking.h"
 #include "support/StoreInvariants.h"
@@ -54,6 +57,7 @@ TEST(ConcurrentEditing, WorkerNeverSeesAHalfChangedStore) {
 
   while (steps.load() == 0) std::this_thread::yield();  // the worker is running
 
+  EditHistory history;
   uint32_t mostBonds = 0;
   std::mt19937 random(12345);
   auto pick = [&](int32_t limit) {
@@ -61,7 +65,7 @@ TEST(ConcurrentEditing, WorkerNeverSeesAHalfChangedStore) {
   };
   for (int round = 0; round < 1500; ++round) {
     const int32_t px = 300 + pick(200), py = 200 + pick(200);
-    switch (pick(10)) {
+    switch (pick(13)) {
       case 0:
       case 1:
         AddAtomAtScreenPoint(*store, px, py, pick(3));
@@ -95,6 +99,22 @@ TEST(ConcurrentEditing, WorkerNeverSeesAHalfChangedStore) {
           std::lock_guard model(store->modelLock);
           ClearSelection(*store);
         }
+        break;
+      case 9: {
+        DocumentState before;
+        {
+          std::lock_guard model(store->modelLock);
+          before = CaptureDocument(*store);
+        }
+        AddAtomAtScreenPoint(*store, px, py, pick(3));
+        history.Record(*store, std::move(before));
+        break;
+      }
+      case 10:
+        pick(2) ? history.Undo(*store) : history.Redo(*store);
+        break;
+      case 11:
+        AddPerceivedBonds(*store, {});
         break;
       default:
         RotateModel(*store, pick(7) - 3, pick(7) - 3);
