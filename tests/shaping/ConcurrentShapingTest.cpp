@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <mutex>
 #include <random>
@@ -62,7 +63,10 @@ TEST(ConcurrentShaping, WorkerFollowsEveryEditOfTheWindowThread) {
         stale += StaleNeighbourLists(*store);
       }
       ++steps;
-      std::this_thread::yield();
+      // A pause between steps, as the real worker makes: without it the
+      // worker takes the lock back at once and starves the window thread
+      // under ThreadSanitizer's slower steps.
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
   });
   while (steps.load() == 0) std::this_thread::yield();
