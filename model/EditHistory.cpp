@@ -16,20 +16,20 @@ bool IsIdentity(const Matrix& m) {
   return true;
 }
 
-// Points are row vectors (p' = p M); turns are pure rotations, so the
-// transpose undoes one.
-void TurnBack(Atom& atom, const Matrix& t) {
-  const float x = atom.x, y = atom.y, z = atom.z;
-  atom.x = x * t.m[0][0] + y * t.m[0][1] + z * t.m[0][2];
-  atom.y = x * t.m[1][0] + y * t.m[1][1] + z * t.m[1][2];
-  atom.z = x * t.m[2][0] + y * t.m[2][1] + z * t.m[2][2];
+// Turns are pure rotations: the transpose undoes one.
+Matrix Transposed(const Matrix& m) {
+  Matrix t = m;
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c) t.m[r][c] = m.m[c][r];
+  return t;
 }
 
-void Turn(Atom& atom, const Matrix& t) {
-  const float x = atom.x, y = atom.y, z = atom.z;
-  atom.x = x * t.m[0][0] + y * t.m[1][0] + z * t.m[2][0];
-  atom.y = x * t.m[0][1] + y * t.m[1][1] + z * t.m[2][1];
-  atom.z = x * t.m[0][2] + y * t.m[1][2] + z * t.m[2][2];
+void Turn(Atom& atom, const Matrix& turn) {
+  Vector3 position{atom.x, atom.y, atom.z};
+  Vec3TransformCoord(&position, &position, &turn);
+  atom.x = position.x;
+  atom.y = position.y;
+  atom.z = position.z;
 }
 
 bool SameAtom(const Atom& a, const Atom& b) {
@@ -55,8 +55,10 @@ DocumentState CaptureDocument(const MoleculeStore& store) {
   state.filePath.assign(store.filePath,
                         std::find(store.filePath, store.filePath + kPathCapacity, u'\0'));
   state.fileOrigin = store.fileOrigin;
-  if (!IsIdentity(store.turns))
-    for (Atom& atom : state.atoms) TurnBack(atom, store.turns);
+  if (!IsIdentity(store.turns)) {
+    const Matrix back = Transposed(store.turns);
+    for (Atom& atom : state.atoms) Turn(atom, back);
+  }
   return state;
 }
 
