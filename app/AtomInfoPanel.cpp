@@ -1,7 +1,8 @@
 #include "app/AtomInfoPanel.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
+#include <cmath>
 #include <mutex>
 
 #include "app/EditSteps.h"
@@ -18,12 +19,22 @@ namespace {
 constexpr std::size_t kNameLength = 4;  // what Apply keeps of a name
 constexpr std::size_t kTypeWordLength = 9;
 
-template <typename... Args>
-std::u16string Format(const char* format, Args... args) {
-  char buffer[64];
-  const int length = std::snprintf(buffer, sizeof buffer, format, args...);
-  if (length < 0) return {};
-  return FromLatin1(std::string_view(buffer, std::min<std::size_t>(length, sizeof buffer - 1)));
+// Numbers as printf's "%d" and "%.Nf" in the C locale: the point is "."
+// whatever the desktop's language.
+std::u16string FormatInteger(int64_t value) {
+  char buffer[24];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return FromLatin1(std::string_view(buffer, result.ptr - buffer));
+}
+
+std::u16string FormatFixed(double value, int decimals) {
+  if (std::isnan(value)) return u"nan";
+  if (std::isinf(value)) return value < 0 ? u"-inf" : u"inf";
+  char buffer[400];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  if (result.ec != std::errc()) return {};
+  return FromLatin1(std::string_view(buffer, result.ptr - buffer));
 }
 
 std::u16string_view TypeName(const MoleculeStore& store, const Atom& atom) {
@@ -42,7 +53,7 @@ std::vector<uint32_t> SelectedAtoms(const MoleculeStore& store) {
 
 // A file-frame coordinate text, "%.3f" of stored + origin.
 std::u16string FileCoordinate(float stored, float origin) {
-  return Format("%.3f", static_cast<double>(stored) + origin);
+  return FormatFixed(static_cast<double>(stored) + origin, 3);
 }
 
 bool StartsMixed(std::u16string_view text) {
@@ -105,12 +116,12 @@ int32_t FillAtomInfo(MoleculeStore& store, AtomInfoTexts& texts) {
   if (selected.empty()) return 0;
   const Atom& first = store.atoms[selected.front()];
   texts.name = TextView(first.name);
-  texts.charge = Format("%.4f", static_cast<double>(first.charge));
+  texts.charge = FormatFixed(first.charge, 4);
   texts.fragmentName = TextView(first.fragmentName);
-  texts.fragmentNumber = Format("%d", first.fragmentNumber);
+  texts.fragmentNumber = FormatInteger(first.fragmentNumber);
   texts.type = TypeName(store, first);
   if (selected.size() == 1) {
-    texts.id = Format("%d", first.serial);
+    texts.id = FormatInteger(first.serial);
     texts.x = FileCoordinate(first.x, store.fileOrigin.x);
     texts.y = FileCoordinate(first.y, store.fileOrigin.y);
     texts.z = FileCoordinate(first.z, store.fileOrigin.z);
@@ -128,40 +139,53 @@ int32_t FillAtomInfo(MoleculeStore& store, AtomInfoTexts& texts) {
   return static_cast<int32_t>(selected.size());
 }
 
-void ApplyAtomInfo(MoleculeStore& store, const AtomInfoTexts& typed) {
+void ApplyAtomInfo(MoleculeStore& store, const AtomInfoTexts& typed, const AtomInfoTexts& shown) {
   const AtomInfoTexts texts{
       Cut(typed.id),  Cut(typed.name), Cut(typed.charge),       Cut(typed.x),
       Cut(typed.y),   Cut(typed.z),    Cut(typed.fragmentName), Cut(typed.fragmentNumber),
       Cut(typed.type)};
-  std::vector<uint32_t> selected;
+  // A field is written only when its text is not the one the panel showed.
+  const auto edited = [&shown](const std::u16string& text, const std::u16string& before) {
+    return text != before.substr(0, kAtomInfoTextLimit);
+  };
+  const bool id = edited(texts.id, shown.id), name = edited(texts.name, shown.name),
+             charge = edited(texts.charge, shown.charge), x = edited(texts.x, shown.x),
+             y = edited(texts.y, shown.y), z = edited(texts.z, shown.z),
+             fragmentName = edited(texts.fragmentName, shown.fragmentName),
+             fragmentNumber = edited(texts.fragmentNumber, shown.fragmentNumber);
+  std::vector<uint32_t> retype;
+  const std::u16string_view word = FirstWord(texts.type);
   {
     std::lock_guard model(store.modelLock);
-    selected = SelectedAtoms(store);
+    const std::vector<uint32_t> selected = SelectedAtoms(store);
     if (selected.size() == 1) {
       Atom& atom = store.atoms[selected.front()];
-      ReadIntegerInto(atom.serial, texts.id);
-      WriteName(atom.name, texts.name);
-      ReadFloatInto(atom.charge, texts.charge);
-      ReadCoordinateInto(atom.x, texts.x, store.fileOrigin.x);
-      ReadCoordinateInto(atom.y, texts.y, store.fileOrigin.y);
-      ReadCoordinateInto(atom.z, texts.z, store.fileOrigin.z);
-      WriteName(atom.fragmentName, texts.fragmentName);
-      ReadIntegerInto(atom.fragmentNumber, texts.fragmentNumber);
+      if (id) ReadIntegerInto(atom.serial, texts.id);
+      if (name) WriteName(atom.name, texts.name);
+      if (charge) ReadFloatInto(atom.charge, texts.charge);
+      if (x) ReadCoordinateInto(atom.x, texts.x, store.fileOrigin.x);
+      if (y) ReadCoordinateInto(atom.y, texts.y, store.fileOrigin.y);
+      if (z) ReadCoordinateInto(atom.z, texts.z, store.fileOrigin.z);
+      if (fragmentName) WriteName(atom.fragmentName, texts.fragmentName);
+      if (fragmentNumber) ReadIntegerInto(atom.fragmentNumber, texts.fragmentNumber);
     } else {
       for (const uint32_t i : selected) {
         Atom& atom = store.atoms[i];
-        if (!StartsMixed(texts.name)) WriteName(atom.name, texts.name);
-        if (!StartsMixed(texts.charge)) ReadFloatInto(atom.charge, texts.charge);
-        if (!StartsMixed(texts.fragmentName)) WriteName(atom.fragmentName, texts.fragmentName);
-        if (!StartsMixed(texts.fragmentNumber))
+        if (name && !StartsMixed(texts.name)) WriteName(atom.name, texts.name);
+        if (charge && !StartsMixed(texts.charge)) ReadFloatInto(atom.charge, texts.charge);
+        if (fragmentName && !StartsMixed(texts.fragmentName))
+          WriteName(atom.fragmentName, texts.fragmentName);
+        if (fragmentNumber && !StartsMixed(texts.fragmentNumber))
           ReadIntegerInto(atom.fragmentNumber, texts.fragmentNumber);
       }
     }
+    // Retyping renames the atom and may drop bonds, so only atoms whose type
+    // is not the chosen one are retyped.
+    if (!StartsMixed(texts.type))
+      for (const uint32_t i : selected)
+        if (TypeName(store, store.atoms[i]) != word) retype.push_back(i);
   }
-  // The type goes last: it renames the atom after its ChemicalType.
-  if (selected.size() > 1 && StartsMixed(texts.type)) return;
-  const std::u16string_view word = FirstWord(texts.type);
-  for (const uint32_t i : selected) SetAtomType(store, i, word);
+  for (const uint32_t i : retype) SetAtomType(store, i, word);
 }
 
 std::vector<std::u16string> AtomTypeListEntries(const ForceFieldTables& tables) {
@@ -172,7 +196,7 @@ std::vector<std::u16string> AtomTypeListEntries(const ForceFieldTables& tables) 
     const ChemicalType* chemical = ChemicalTypeOfAtomType(tables, static_cast<int32_t>(t));
     const std::u16string_view symbol = chemical ? TextView(chemical->symbol) : u"";
     entries.push_back(Cut(TextView(type.name)) + u" (" + Cut(symbol) + u",sp" +
-                      Format("%d", type.hybridization) + u"," + Cut(TextView(type.description)) +
+                      FormatInteger(type.hybridization) + u"," + Cut(TextView(type.description)) +
                       u")");
   }
   entries.emplace_back(kMixedEntry);
@@ -198,9 +222,9 @@ AtomInfoView RefreshAtomInfo(MoleculeStore& store, const std::vector<std::u16str
   return view;
 }
 
-void PressAtomInfoApply(Application& app, const AtomInfoTexts& texts) {
+void PressAtomInfoApply(Application& app, const AtomInfoTexts& typed, const AtomInfoTexts& shown) {
   const EditScope step(app);
-  ApplyAtomInfo(app.store, texts);
+  ApplyAtomInfo(app.store, typed, shown);
   Redraw(app.store);
   SendRefreshPanels(app);
   app.desktop.FocusMainWindow();

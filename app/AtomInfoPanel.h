@@ -27,19 +27,23 @@ inline constexpr char16_t kMixedEntry[] = u"*";
 // Composes the texts from the selection and returns selectedCount. No atom:
 // the first eight texts are empty and the type text is left as it was. One
 // atom (the selected atom of lowest index): serial, name, charge "%.4f",
-// x, y, z "%.3f", fragment name and number, AtomType name. Several atoms:
+// x, y, z "%.3f", fragment name and number, AtomType name. Numbers always
+// use "." as the decimal point. Several atoms:
 // the first one's name, charge, fragment name and number and type, each "*"
 // when any other selected atom differs in it; ID, X, Y and Z stay empty.
 // Takes modelLock.
 int32_t FillAtomInfo(MoleculeStore& store, AtomInfoTexts& texts);
 
-// Writes the texts back. One atom: every field, then the type named by the
-// first word of the type text. Several atoms: name, charge and fragment name
-// and number unless their text begins with "*", then the type unless its text
-// does; ID and coordinates are not used. Names keep their first 4
-// characters; numbers follow ReadInteger and ReadDecimal, and a text that
-// holds none keeps the field. Takes modelLock, then SetAtomType takes it.
-void ApplyAtomInfo(MoleculeStore& store, const AtomInfoTexts& texts);
+// Writes back the texts the user edited: a field whose text is still the one
+// the panel showed (`shown`) keeps its value exactly. One atom: every edited
+// field. Several atoms: edited name, charge and fragment name and number
+// unless their text begins with "*"; ID and coordinates are not used. Then,
+// unless the type text begins with "*", every selected atom whose AtomType is
+// not the one named by the first word of the type text gets that type
+// (SetAtomType, which also renames it). Names keep their first 4 characters;
+// numbers follow ReadInteger and ReadDecimal, and a text that holds none
+// keeps the field. Takes modelLock, then SetAtomType takes it.
+void ApplyAtomInfo(MoleculeStore& store, const AtomInfoTexts& typed, const AtomInfoTexts& shown);
 
 // Entries "name (symbol,spN,description)" of every loaded AtomType and the
 // mixed entry "*", sorted as a sorted list box shows them (ignoring case).
@@ -61,7 +65,7 @@ AtomInfoView RefreshAtomInfo(MoleculeStore& store, const std::vector<std::u16str
 
 // "Apply" (or Enter in a field): ApplyAtomInfo, redraw, refresh the panel,
 // focus back to the main window.
-void PressAtomInfoApply(Application& app, const AtomInfoTexts& texts);
+void PressAtomInfoApply(Application& app, const AtomInfoTexts& typed, const AtomInfoTexts& shown);
 
 // The bond button: ToggleBond (which relabels it), redraw, focus back.
 void PressBondButton(Application& app);

@@ -86,7 +86,7 @@ AtomInfoPanelWidget::AtomInfoPanelWidget(const std::vector<std::u16string>& type
   buttons->addWidget(bond_);
   layout->addLayout(buttons);
 
-  connect(apply_, &QPushButton::clicked, this, [this] { actions_.apply(Texts()); });
+  connect(apply_, &QPushButton::clicked, this, [this] { actions_.apply(Texts(), shown_); });
   connect(bond_, &QPushButton::clicked, this, [this] { actions_.pressBondButton(); });
   adjustSize();
   setFixedSize(size());
@@ -104,6 +104,7 @@ QLineEdit* AtomInfoPanelWidget::AddField(const char* objectName, bool digitsOnly
 
 void AtomInfoPanelWidget::Show(const AtomInfoView& view) {
   const AtomInfoTexts& texts = view.texts;
+  shown_ = texts;
   id_->setText(ToQString(texts.id));
   name_->setText(ToQString(texts.name));
   charge_->setText(ToQString(texts.charge));

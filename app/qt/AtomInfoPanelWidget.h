@@ -21,7 +21,7 @@ class AtomInfoPanelWidget : public ToolPanel {
 
  public:
   struct Actions {
-    std::function<void(const AtomInfoTexts&)> apply;
+    std::function<void(const AtomInfoTexts& typed, const AtomInfoTexts& shown)> apply;
     std::function<void()> pressBondButton;
     std::function<void(bool visible)> visibilityChanged;
   };
@@ -42,6 +42,7 @@ class AtomInfoPanelWidget : public ToolPanel {
 
   std::vector<std::u16string> typeEntries_;
   Actions actions_;
+  AtomInfoTexts shown_;  // what the last Show put into the fields
   QLineEdit *id_, *name_, *charge_, *x_, *y_, *z_, *fragmentName_, *fragmentNumber_;
   QComboBox* type_;
   QPushButton* apply_;

@@ -23,7 +23,7 @@ class ProgramSession {
   ProgramSession(const ProgramSession&) = delete;
   ProgramSession& operator=(const ProgramSession&) = delete;
 
-  // StartApplication; needs a QApplication.
+  // StartApplication with numbers in the C locale; needs a QApplication.
   StartupOutcome Start();
   // Once the event loop runs, opens the first of `arguments` (the program's,
   // without its name) that is not an option, as File > Open would.

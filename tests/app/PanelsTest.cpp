@@ -31,9 +31,10 @@ TEST_F(AppTest, OneAtomIsShownAndReadInTheFilesFrameWithTheNumberRules) {
   EXPECT_EQ(texts.x + u" " + texts.y + u" " + texts.z, u"11.000 -18.000 0.500");
   EXPECT_EQ(texts.type, u"C3");
 
+  AtomInfoTexts shown = texts;
   texts = {u"-0042x",  u"ABCDEF",      u"", u" 12.5abc", u"abc", u"+1e1e",
            u"GLYCINE", u"99999999999", u"*"};
-  ApplyAtomInfo(*store_, texts);
+  ApplyAtomInfo(*store_, texts, shown);
   EXPECT_EQ(record.serial, -42);
   EXPECT_EQ(TextView(record.name), u"ABCD") << "the type \"*\" keeps the typed name";
   EXPECT_FLOAT_EQ(record.charge, 0.05f) << "an empty text keeps the charge";
@@ -44,11 +45,44 @@ TEST_F(AppTest, OneAtomIsShownAndReadInTheFilesFrameWithTheNumberRules) {
   EXPECT_EQ(record.fragmentNumber, std::numeric_limits<int32_t>::max());
   EXPECT_EQ(TypeNameOf(*store_, atom), u"C3");
 
+  FillAtomInfo(*store_, shown);
+  texts = shown;
   texts.name = u"Q";
   texts.type = u"C2 (C,sp2,Carbon_sp2)";
-  ApplyAtomInfo(*store_, texts);
+  ApplyAtomInfo(*store_, texts, shown);
   EXPECT_EQ(TypeNameOf(*store_, atom), u"C2");
   EXPECT_EQ(TextView(record.name), u"C") << "the new type names the atom";
+}
+
+// Retyping renames the atom and drops bonds its new type does not allow, and
+// the shown texts round coordinates: Apply must touch neither unless edited.
+TEST_F(AppTest, ApplyWritesOnlyTheFieldsTheUserEdited) {
+  const uint32_t a = AddCarbon(1.23456f, 0), b = AddCarbon(2.7f, 0);
+  ASSERT_EQ(AddBond(*store_, a, b), 1);
+  SetText(store_->atoms[a].name, u"CA");
+  Select({a});
+  const std::vector<std::u16string> entries = AtomTypeListEntries(store_->tables);
+  AtomInfoView view = RefreshAtomInfo(*store_, entries);
+  AtomInfoTexts typed = view.texts;
+  typed.charge = u"0.25";
+  typed.type = entries[view.typeEntry];
+  PressAtomInfoApply(app_, typed, view.texts);
+  const Atom& atom = store_->atoms[a];
+  EXPECT_EQ(TextView(atom.name), u"CA");
+  EXPECT_FLOAT_EQ(atom.charge, 0.25f);
+  EXPECT_EQ(atom.x, 1.23456f) << "not rounded to the shown 1.235";
+  EXPECT_EQ(store_->bondCount, 1u);
+
+  Select({a, b});
+  view = RefreshAtomInfo(*store_, entries);
+  ASSERT_EQ(view.texts.type, u"C3");
+  typed = view.texts;
+  typed.type = u"C2 (C,sp2,Carbon_sp2)";
+  SetAtomType(*store_, b, u"C2");
+  SetText(store_->atoms[b].name, u"CB");
+  ApplyAtomInfo(*store_, typed, view.texts);
+  EXPECT_EQ(TextView(store_->atoms[a].name), u"C") << "retyped";
+  EXPECT_EQ(TextView(store_->atoms[b].name), u"CB") << "already of the chosen type";
 }
 
 TEST_F(AppTest, SeveralAtomsShowStarsWhereTheyDifferAndApplyKeepsThoseFields) {
@@ -67,8 +101,9 @@ TEST_F(AppTest, SeveralAtomsShowStarsWhereTheyDifferAndApplyKeepsThoseFields) {
   ASSERT_GE(view.typeEntry, 0);
   EXPECT_EQ(entries[view.typeEntry], u"*");
 
-  view.texts.fragmentNumber = u"12";
-  PressAtomInfoApply(app_, view.texts);
+  AtomInfoTexts typed = view.texts;
+  typed.fragmentNumber = u"12";
+  PressAtomInfoApply(app_, typed, view.texts);
   EXPECT_EQ(TextView(store_->atoms[a].name), u"C");
   EXPECT_EQ(TextView(store_->atoms[b].name), u"CA");
   EXPECT_EQ(TypeNameOf(*store_, a) + TypeNameOf(*store_, b), u"C3C2");
@@ -82,9 +117,10 @@ TEST_F(AppTest, SeveralAtomsShowStarsWhereTheyDifferAndApplyKeepsThoseFields) {
   view = RefreshAtomInfo(*store_, entries);
   EXPECT_EQ(view.texts.type + view.texts.charge, u"C3*");
   EXPECT_EQ(entries[view.typeEntry], u"C3 (C,sp3,Carbon_sp3)");
-  view.texts.name = u"N";
-  ApplyAtomInfo(*store_, view.texts);
-  EXPECT_EQ(TextView(store_->atoms[b].name), u"C") << "the common type renames both";
+  typed = view.texts;
+  typed.name = u"N";
+  ApplyAtomInfo(*store_, typed, view.texts);
+  EXPECT_EQ(TextView(store_->atoms[b].name), u"N") << "the common type is no retyping";
   EXPECT_FLOAT_EQ(store_->atoms[a].charge, 0.1f);
 }
 

@@ -48,8 +48,9 @@ TEST_F(AppTest, DeleteApplyAndNewAreUndoneInTurnWhileRotationStays) {
   Select({a});
   AtomInfoView view = RefreshAtomInfo(*store_, AtomTypeListEntries(store_->tables));
   const float charge = store_->atoms[a].charge;
-  view.texts.charge = u"0.5";
-  PressAtomInfoApply(app_, view.texts);
+  AtomInfoTexts typed = view.texts;
+  typed.charge = u"0.5";
+  PressAtomInfoApply(app_, typed, view.texts);
   Send(KeyDownMessage(VK_LEFT));  // a turn of the view: no step
   Vector3 turned{store_->atoms[a].x, store_->atoms[a].y, store_->atoms[a].z};
   ASSERT_GT(std::abs(turned.z), 0.1f);
