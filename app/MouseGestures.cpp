@@ -1,7 +1,9 @@
 #include "app/MouseGestures.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <mutex>
 
 #include "app/Saturate.h"
@@ -87,6 +89,7 @@ void OnLeftButtonDown(Application& app, const WindowMessage& message) {
   // not the shell reports moves while no button is down.
   state.lastMouseX = message.x;
   state.lastMouseY = message.y;
+  state.outlineEnded = false;
   if (store.selectionTool != kSelectTool) {
     BeginAreaSelection(store, message.x, message.y);
     return;
@@ -115,13 +118,16 @@ void OnMouseMove(Application& app, const WindowMessage& message) {
         MoveSelectedAtoms(store, dx, dy);
       } else if (store.areaSelecting) {
         AddOutlinePoint(store, message.x, message.y);
-      } else {
+        // A full outline ended the gesture as a selection; the rest of the
+        // drag does nothing.
+        if (!store.areaSelecting) state.outlineEnded = true;
+      } else if (!state.outlineEnded) {
         RotateModel(store, dx, dy);  // one degree per pixel
       }
       SendRefreshPanels(app);
     }
   } else if (keys == MK_RBUTTON) {
-    Pan(store, Delta(state.lastMouseX, message.x), dy);
+    PanByPixels(store, dx, dy);
   }
   state.lastMouseX = message.x;
   state.lastMouseY = message.y;
@@ -130,8 +136,9 @@ void OnMouseMove(Application& app, const WindowMessage& message) {
 
 void OnLeftButtonUp(Application& app, const WindowMessage& message) {
   MoleculeStore& store = app.store;
-  const ShellState& state = app.state;
+  ShellState& state = app.state;
   store.draggingAtoms = 0;
+  state.outlineEnded = false;
   if (store.areaSelecting) {
     if (!(message.keyState & MK_SHIFT)) ChangeSelection(store, [&] { ClearSelection(store); });
     {
@@ -165,8 +172,19 @@ void OnRightButtonUp(Application& app, const WindowMessage& message) {
   RefreshAndRedraw(app);
 }
 
+// Smooth wheels and touchpads send small deltas: they add up to a notch
+// before the zoom moves, and a change of direction starts afresh.
 void OnMouseWheel(Application& app, const WindowMessage& message) {
-  Zoom(app.store, message.wheelDelta > 0 ? -1 : 1);
+  int32_t& turned = app.state.wheelTurned;
+  if ((turned > 0 && message.wheelDelta < 0) || (turned < 0 && message.wheelDelta > 0)) turned = 0;
+  turned = SaturateToInt32(int64_t{turned} + message.wheelDelta);
+  const int32_t notches = turned / kWheelNotch;
+  turned -= notches * kWheelNotch;
+  // One step per notch, as a classic wheel gives them; the zoom range is
+  // crossed in fewer than kMaxWheelSteps.
+  constexpr int32_t kMaxWheelSteps = 64;
+  for (int32_t k = 0; k < std::min(std::abs(notches), kMaxWheelSteps); ++k)
+    Zoom(app.store, notches > 0 ? -1 : 1);
   Redraw(app.store);
 }
 

@@ -4,7 +4,7 @@
 // an area with the Rectangular and Freeform tools; a left click on empty
 // space clears the selection. Right button: pan while it is the only button
 // and no modifier is held; a right click with Ctrl deletes the atom under it.
-// The wheel zooms one step per message.
+// The wheel zooms one step per notch of 120 units, forward out.
 
 #include "app/Application.h"
 #include "app/WindowMessages.h"
@@ -15,6 +15,7 @@ namespace tf {
 // directions, a right release at most this many pixels away.
 inline constexpr int32_t kLeftClickLimit = 10;
 inline constexpr int32_t kRightClickLimit = 10;
+inline constexpr int32_t kWheelNotch = 120;
 
 void OnLeftButtonDown(Application& app, const WindowMessage& message);
 void OnMouseMove(Application& app, const WindowMessage& message);

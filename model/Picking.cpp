@@ -14,6 +14,8 @@ namespace {
 // Radius within which a click hits the atom; 0 where nothing can be hit.
 float HitRadius(const MoleculeStore& store, const Atom& atom) {
   switch (store.modelStyle) {
+    case kWireframe:
+      return kWireframePickRadius;
     case kSpacefill: {
       const ChemicalType* chemical = ChemicalTypeOfAtomType(store.tables, atom.atomType);
       return chemical == nullptr ? 0.0f : chemical->radius;

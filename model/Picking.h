@@ -12,7 +12,9 @@ namespace tf {
 struct MoleculeStore;
 
 // Hit radii of the atom spheres by model style, in Angstrom. Spacefill uses
-// the ChemicalType radius; Wireframe draws no spheres, so nothing is hit.
+// the ChemicalType radius. Wireframe draws no spheres; its radius covers the
+// cross a lone atom is drawn as, so atoms can be picked there too.
+inline constexpr float kWireframePickRadius = 0.3f;
 inline constexpr float kSticksPickRadius = 0.3f;
 inline constexpr float kBallStickPickRadius = 0.4f;
 

@@ -115,6 +115,19 @@ void Pan(MoleculeStore& store, int32_t dx, int32_t dy) {
   RebuildView(store);
 }
 
+void PanByPixels(MoleculeStore& store, int32_t dx, int32_t dy) {
+  std::lock_guard render(store.renderLock);
+  Camera& camera = store.camera;
+  if (!CameraMapsPixels(camera)) return;
+  // The scene follows the pointer when the eye moves the other way.
+  const Vector2 moved = ScreenDeltaToWorld(camera, dx, dy);
+  camera.target.x -= moved.x;
+  camera.eye.x -= moved.x;
+  camera.target.y -= moved.y;
+  camera.eye.y -= moved.y;
+  RebuildView(store);
+}
+
 void Zoom(MoleculeStore& store, int32_t step) {
   std::lock_guard render(store.renderLock);
   Camera& camera = store.camera;

@@ -28,6 +28,10 @@ void RotateModel(MoleculeStore& store, int32_t yaw, int32_t pitch);
 // Moves eye and target by (dx, dy) tenths of a world unit, whatever the zoom.
 void Pan(MoleculeStore& store, int32_t dx, int32_t dy);
 
+// Moves the scene by (dx, dy) client pixels (x right, y down) at the current
+// zoom, so the point under a dragging pointer stays under it.
+void PanByPixels(MoleculeStore& store, int32_t dx, int32_t dy);
+
 // Changes the zoom by step tenths within kMinZoom .. kMaxZoom, then rebuilds
 // the projection and the grid. Zoom(0) only recomputes (after a resize).
 void Zoom(MoleculeStore& store, int32_t step);

@@ -131,6 +131,34 @@ void DrawBondLines(MoleculeStore& store, const SceneSnapshot& scene, uint32_t wi
   line->End();
 }
 
+void DrawLoneAtomCrosses(MoleculeStore& store, const SceneSnapshot& scene) {
+  thread_local std::vector<uint8_t> bonded;
+  bonded.assign(scene.atoms.size(), 0);
+  for (const Bond& bond : scene.bonds) {
+    bonded[static_cast<size_t>(bond.atom1)] = 1;
+    bonded[static_cast<size_t>(bond.atom2)] = 1;
+  }
+  Line* line = store.graphics.line;
+  line->SetWidth(1.0f);
+  line->SetPattern(kSolidPattern);
+  line->Begin();
+  const Camera& camera = store.camera;
+  constexpr float kHalf = kLoneAtomCrossLength / 2;
+  for (size_t i = 0; i < scene.atoms.size(); ++i) {
+    if (bonded[i]) continue;
+    const AtomAppearance& atom = scene.atoms[i];
+    const uint32_t colour = atom.colour | 0xFF000000u;
+    // The line along the viewing axis is a point on the screen; two remain.
+    const Vector2 across[2] = {WorldToScreen(camera, atom.x - kHalf, atom.y),
+                               WorldToScreen(camera, atom.x + kHalf, atom.y)};
+    line->Draw(across, 2, colour);
+    const Vector2 upright[2] = {WorldToScreen(camera, atom.x, atom.y - kHalf),
+                                WorldToScreen(camera, atom.x, atom.y + kHalf)};
+    line->Draw(upright, 2, colour);
+  }
+  line->End();
+}
+
 void DrawAreaOutline(MoleculeStore& store) {
   Line* line = store.graphics.line;
   line->SetWidth(1.0f);
@@ -167,6 +195,7 @@ void DrawFrame(MoleculeStore& store) {
   switch (store.modelStyle) {
     case kWireframe:
       DrawBondLines(store, scene, 1, 1.0f);
+      DrawLoneAtomCrosses(store, scene);
       break;
     case kSpacefill:
       DrawAtomSpheres(store, scene, 0.0f);

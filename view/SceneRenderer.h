@@ -18,6 +18,8 @@ struct MoleculeStore;
 inline constexpr uint32_t kSolidPattern = 0xFFFFFFFFu;
 inline constexpr uint32_t kDashedPattern = 0xFF00FF00u;
 inline constexpr uint32_t kBackgroundColour = 0x00202020u;
+// Wireframe draws an atom without bonds as a cross of lines this long (Angstrom).
+inline constexpr float kLoneAtomCrossLength = 0.4f;
 
 // One complete frame, copied from the store under modelLock, then presented
 // with presentRect as source and destination.
@@ -29,6 +31,9 @@ void DrawAtomSpheres(MoleculeStore& store, const SceneSnapshot& scene, float rad
 void DrawBondCylinders(MoleculeStore& store, const SceneSnapshot& scene, float radius);
 // Two screen-space half-lines per bond.
 void DrawBondLines(MoleculeStore& store, const SceneSnapshot& scene, uint32_t width, float alpha);
+// Wireframe: a cross in the atom's colour for every atom without bonds, one
+// line along each screen axis through its centre.
+void DrawLoneAtomCrosses(MoleculeStore& store, const SceneSnapshot& scene);
 // Dashed outline of the rectangle or free-form gesture in progress.
 void DrawAreaOutline(MoleculeStore& store);
 // Counts, the energy block while shaping, and the grid scale (with `alpha`).

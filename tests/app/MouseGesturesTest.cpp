@@ -100,16 +100,18 @@ TEST_F(AppTest, RightDragPansOnlyWithoutModifiers) {
   for (const uint32_t modifier : {MK_SHIFT, MK_CONTROL, 0u}) {
     Send(MouseMessage(WM_RBUTTONDOWN, 300, 300, MK_RBUTTON | modifier));
     Send(MouseMessage(WM_MOUSEMOVE, 320, 290, MK_RBUTTON | modifier));
-    EXPECT_NEAR(store_->camera.target.x, modifier ? start.x : start.x - 2, 1e-5) << modifier;
-    EXPECT_NEAR(store_->camera.target.y, modifier ? start.y : start.y - 1, 1e-5) << modifier;
+    // 40 pixels per unit at the default zoom: the scene follows the pointer.
+    EXPECT_NEAR(store_->camera.target.x, modifier ? start.x : start.x - 0.5f, 1e-5) << modifier;
+    EXPECT_NEAR(store_->camera.target.y, modifier ? start.y : start.y - 0.25f, 1e-5) << modifier;
   }
 }
 
-TEST_F(AppTest, EachWheelMessageZoomsOneStepOutwardsWhenTurnedAway) {
+TEST_F(AppTest, EachWheelNotchZoomsOneStepOutwardsWhenTurnedAway) {
   const struct {
     int32_t delta;
     float zoom;
-  } steps[] = {{120, 1.9f}, {960, 1.8f}, {-120, 1.9f}, {-1, 2.0f}, {0, 2.1f}};
+  } steps[] = {{40, 2.0f},  {40, 2.0f},  {40, 1.9f}, {960, 1.1f},
+               {-80, 1.1f}, {-40, 1.2f}, {0, 1.2f},  {-120, 1.3f}};
   for (const auto& step : steps) {
     Send(WheelMessage(step.delta));
     EXPECT_NEAR(store_->camera.zoom, step.zoom, 1e-5) << step.delta;

@@ -25,14 +25,14 @@ TEST(Picking, HitRadiusFollowsTheModelStyle) {
     int32_t expected;
   };
   const Case cases[] = {
-      {kBallStick, 414, 0},   // 0.35 from the carbon, inside 0.4
-      {kSticks, 414, -1},     // outside 0.3
-      {kSticks, 410, 0},      // 0.25
-      {kWireframe, 400, -1},  // nothing can be picked
-      {kSpacefill, 430, 0},   // 0.75 < 0.77
-      {kSpacefill, 432, -1},  // 0.8 > 0.77
-      {kSpacefill, 614, 1},   // hydrogen at 0.35 < 0.37
-      {kSpacefill, 616, -1},  // 0.4 > 0.37
+      {kBallStick, 414, 0},                         // 0.35 from the carbon, inside 0.4
+      {kSticks, 414, -1},                           // outside 0.3
+      {kSticks, 410, 0},                            // 0.25
+      {kWireframe, 410, 0},                         // 0.25, inside 0.3
+      {kWireframe, 414, -1}, {kSpacefill, 430, 0},  // 0.75 < 0.77
+      {kSpacefill, 432, -1},                        // 0.8 > 0.77
+      {kSpacefill, 614, 1},                         // hydrogen at 0.35 < 0.37
+      {kSpacefill, 616, -1},                        // 0.4 > 0.37
       {kBallStick, 616, 1},
   };
   for (const Case& c : cases) {
