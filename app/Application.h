@@ -18,6 +18,8 @@ struct ShellState {
   int32_t lastMouseX = 0, lastMouseY = 0;  // client position of the previous move
   int32_t pressX = 0, pressY = 0;          // client position of the last button press
   int32_t skipNextDrag = 0;                // set by Open: the next left-button move is ignored
+  bool outlineEnded = false;               // a full outline ended the left drag's gesture
+  int32_t wheelTurned = 0;                 // wheel delta not yet made into zoom steps
   std::u16string picturePath;              // the last exported picture, proposed again
 };
 

@@ -21,15 +21,13 @@ std::u16string_view FileName(std::u16string_view path) {
   return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
 }
 
-// Asks about the file the command will read or write; false: choose again.
-bool ConfirmChoice(DesktopShell& desktop, const FileDialogRequest& request,
-                   std::u16string_view path) {
+// Asks about the file a save will write; false: choose again.
+bool ConfirmSave(DesktopShell& desktop, const FileDialogRequest& request,
+                 std::u16string_view path) {
   const std::u16string name(FileName(path));
   if (!FileExists(path))
     return desktop.AskYesNo(request.title, name + u"\nThis file does not exist.\nCreate the file?");
-  if (!request.open)
-    return desktop.AskYesNo(request.title, name + u" already exists.\nDo you want to replace it?");
-  return true;
+  return desktop.AskYesNo(request.title, name + u" already exists.\nDo you want to replace it?");
 }
 
 }  // namespace
@@ -40,25 +38,19 @@ std::u16string SavePath(std::u16string_view path) {
   return result;
 }
 
-bool ChooseMoleculeFile(MoleculeStore& store, DesktopShell& desktop, bool open) {
+std::optional<std::u16string> ChooseMoleculeFile(MoleculeStore& store, DesktopShell& desktop,
+                                                 bool open) {
   FileDialogRequest request{open, open ? u"Open File" : u"Save File", kPdbFilter, kPdbPattern,
                             std::u16string(TextView(store.filePath))};
   for (;;) {
     const std::optional<std::u16string> chosen = desktop.RunFileDialog(request);
-    if (!chosen || chosen->empty()) {
-      const std::u16string current = SavePath(TextView(store.filePath));
-      if (!open && current.size() <= kLongestPath) SetFilePath(store, current);
-      return false;
-    }
+    if (!chosen || chosen->empty()) return std::nullopt;
     const std::u16string path = open ? *chosen : SavePath(*chosen);
     if (path.size() > kLongestPath) {
       ShowMessage(store.shell, u"Bad file.", MessageIcon::Warning);
-      return false;
+      return std::nullopt;
     }
-    if (ConfirmChoice(desktop, request, path)) {
-      SetFilePath(store, path);
-      return true;
-    }
+    if (open || ConfirmSave(desktop, request, path)) return path;
     request.proposedPath = *chosen;
   }
 }

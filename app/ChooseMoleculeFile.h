@@ -1,8 +1,10 @@
 #pragma once
 // Choosing the file for File > Open and File > Save. The dialog only picks a
 // name; the rules live here: the ".pdb" extension of a save, the questions
-// about missing and existing files, and paths too long for the path buffer.
+// about missing and existing files of a save, and paths too long for the
+// path buffer.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,13 +21,14 @@ inline constexpr char16_t kPdbPattern[] = u"*.pdb";
 std::u16string SavePath(std::u16string_view path);
 
 // Shows the open (open = true, "Open File") or save ("Save File") dialog with
-// the current file path proposed, and returns true when the user confirmed a
-// name, which is then the current file path. Before accepting it asks whether
-// to go on with a file that does not exist and, for a save, whether to
-// replace one that does; "No" returns to the dialog. A save is asked about
-// and made under the path with ".pdb" added. A path that would not fit the
-// path buffer shows "Bad file." and returns false. When a save dialog is
-// cancelled, the current path still gets ".pdb" if it lacks it and fits.
-bool ChooseMoleculeFile(MoleculeStore& store, DesktopShell& desktop, bool open);
+// the current file path proposed, and returns the name the user confirmed;
+// nothing when the dialog was cancelled. The open dialog offers only files
+// that exist. Before accepting a save it asks whether to go on with a file
+// that does not exist or to replace one that does; "No" returns to the
+// dialog. A save is asked about under the path with ".pdb" added. A path that
+// would not fit the path buffer shows "Bad file." and returns nothing. The
+// current file path is never changed here.
+std::optional<std::u16string> ChooseMoleculeFile(MoleculeStore& store, DesktopShell& desktop,
+                                                 bool open);
 
 }  // namespace tf

@@ -3,15 +3,12 @@
 #include <mutex>
 #include <optional>
 
-#include "app/ChooseMoleculeFile.h"
+#include "app/DocumentFiles.h"
 #include "app/EditSteps.h"
 #include "app/ExportImage.h"
 #include "app/MainWindowProc.h"
 #include "forcefield/FixedText.h"
-#include "io/MoleculeFileCommands.h"
-#include "io/MoleculeFiles.h"
 #include "io/PerceiveBonds.h"
-#include "model/CenterMolecule.h"
 #include "shaping/ShapingWorker.h"
 #include "view/CameraOperations.h"
 #include "view/Graphics.h"
@@ -42,29 +39,6 @@ void ChooseModelStyle(Application& app, int32_t command) {
   Redraw(store);
 }
 
-void NewDocument(Application& app) {
-  MoleculeStore& store = app.store;
-  {
-    std::lock_guard render(store.renderLock);  // the model rotation is reset too
-    std::lock_guard model(store.modelLock);
-    NewMolecule(store);
-  }
-  RefreshAndRedraw(app);
-}
-
-// Whatever the reader reported, the view is reset, centred on the molecule
-// and zoomed out until it fits.
-void OpenCurrentFile(Application& app) {
-  MoleculeStore& store = app.store;
-  OpenMoleculeFile(store, TextView(store.filePath));
-  ResetView(store);
-  CenterMolecule(store);
-  FitZoom(store);
-  RefreshAndRedraw(app);
-  // The dialog's closing click may still hold the button down over the view.
-  app.state.skipNextDrag = 1;
-}
-
 // Bonds for a molecule read without its bond list; the counts are reported
 // once the view shows them.
 void PerceiveBondsOfDocument(Application& app) {
@@ -74,14 +48,8 @@ void PerceiveBondsOfDocument(Application& app) {
               MessageIcon::Information);
 }
 
-void OpenDocument(Application& app) {
-  if (ChooseMoleculeFile(app.store, app.desktop, true)) OpenCurrentFile(app);
-}
-
-void SaveDocument(Application& app) {
-  MoleculeStore& store = app.store;
-  if (ChooseMoleculeFile(store, app.desktop, false))
-    SaveMoleculeFile(store, TextView(store.filePath));
+std::u16string ManualPath(const Application& app) {
+  return app.state.startDirectory + u"/" + kManualFileName;
 }
 
 void TogglePanel(Application& app, Panel panel) {
@@ -94,8 +62,6 @@ bool ChangesDocument(int32_t command) {
     case kCmdStartShaping:
     case kCmdStopShaping:
     case kCmdCharges:
-    case kCmdNew:
-    case kCmdOpen:
     case kCmdPerceiveBonds:
       return true;
     default:
@@ -104,16 +70,6 @@ bool ChangesDocument(int32_t command) {
 }
 
 }  // namespace
-
-void OpenDocumentFile(Application& app, std::u16string_view path) {
-  const EditScope step(app);
-  if (path.size() >= static_cast<std::size_t>(kPathCapacity)) {
-    ShowMessage(app.store.shell, u"Bad file.", MessageIcon::Warning);
-    return;
-  }
-  SetFilePath(app.store, path);
-  OpenCurrentFile(app);
-}
 
 void OnCommand(Application& app, int32_t command) {
   MoleculeStore& store = app.store;
@@ -153,7 +109,7 @@ void OnCommand(Application& app, int32_t command) {
       ExportImage(app);
       return;
     case kCmdExit:
-      app.desktop.DestroyMainWindow();
+      CloseMainWindow(app);
       return;
     case kCmdViewAtomInfo:
       TogglePanel(app, Panel::AtomInfo);
@@ -171,10 +127,10 @@ void OnCommand(Application& app, int32_t command) {
       PerceiveBondsOfDocument(app);
       return;
     case kCmdViewHelp:
-      app.desktop.OpenFile(app.state.startDirectory + u"/" + kManualFileName);
+      app.desktop.OpenFile(ManualPath(app));
       return;
     case kCmdAbout:
-      app.desktop.ShowAboutBox();
+      app.desktop.ShowAboutBox(ManualPath(app));
       return;
     default:
       return;

@@ -29,8 +29,8 @@ struct PanelSize {
 
 // One run of the open or save dialog. The dialog only lets the user pick a
 // name: it must not ask about missing or existing files itself (the
-// application asks, see ChooseMoleculeFile) and must accept names that do not
-// exist yet.
+// application asks, see ChooseMoleculeFile). The open dialog accepts only
+// files that exist; the save dialog also names that do not exist yet.
 struct FileDialogRequest {
   bool open = true;             // false: a save dialog
   std::u16string_view title;    // "Open File" or "Save File"
@@ -51,6 +51,9 @@ struct ImageExportChoice {
   int32_t width = 0, height = 0;
 };
 
+// The answers to "Save changes to NAME?".
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
 class DesktopShell {
  public:
   virtual ~DesktopShell() = default;
@@ -66,6 +69,7 @@ class DesktopShell {
   virtual void ShowMainWindow() = 0;
   // Closes the main window; the window then receives WM_DESTROY.
   virtual void DestroyMainWindow() = 0;
+  virtual void SetWindowTitle(std::u16string_view title) = 0;
   virtual void DestroyPanel(Panel panel) = 0;
   // Ends the event loop once the current message is done.
   virtual void PostQuit(int exitCode) = 0;
@@ -105,6 +109,9 @@ class DesktopShell {
   virtual std::optional<std::u16string> RunFileDialog(const FileDialogRequest& request) = 0;
   // A question box with Yes and No; true for Yes.
   virtual bool AskYesNo(std::u16string_view caption, std::u16string_view text) = 0;
+  // A question box (caption "Message", question icon) with Save, Discard and
+  // Cancel; closing it answers Cancel.
+  virtual SaveChangesAnswer AskSaveChanges(std::u16string_view text) = 0;
   virtual void ShowMessageBox(std::u16string_view text, std::u16string_view caption,
                               MessageIcon icon) = 0;
   // The name and size of a picture of the view ("Export Image"), sizes
@@ -116,11 +123,11 @@ class DesktopShell {
   // `path`, all or nothing. False with the reason in `error` on failure.
   virtual bool WriteFrameImage(const Frame& frame, std::u16string_view path,
                                std::string* error) = 0;
-  virtual void ShowAboutBox() = 0;  // modal, owned by the main window
+  // Modal, owned by the main window; its link opens the manual at `manualPath`.
+  virtual void ShowAboutBox(std::u16string_view manualPath) = 0;
   virtual void SetWaitCursor(bool waiting) = 0;
-  // Opens a file or a web address with the desktop's default program; failures are ignored.
+  // Opens a file with the desktop's default program; failures are ignored.
   virtual void OpenFile(std::u16string_view path) = 0;
-  virtual void OpenLink(std::u16string_view address) = 0;
 };
 
 }  // namespace tf

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "app/Application.h"
+#include "app/DocumentTitle.h"
 #include "app/WindowMessages.h"
 #include "shaping/ShapingWorker.h"
 
@@ -55,6 +56,11 @@ void EndEdit(Application& app) {
   EditSteps& edits = app.edits;
   if (edits.depth > 0 && --edits.depth > 0) return;
   if (!GestureInProgress(app.store)) ClosePendingStep(app);
+  if (edits.markSavedAtEnd) {
+    edits.markSavedAtEnd = false;
+    edits.savedState = edits.history.CurrentState();
+  }
+  UpdateWindowTitle(app);
 }
 
 void UndoEdit(Application& app) {
@@ -68,6 +74,25 @@ void RedoEdit(Application& app) {
 void UpdateUndoItems(Application& app) {
   app.desktop.EnableMenuItem(kCmdUndo, app.edits.history.CanUndo());
   app.desktop.EnableMenuItem(kCmdRedo, app.edits.history.CanRedo());
+  UpdateWindowTitle(app);
+}
+
+void MarkDocumentSaved(Application& app) {
+  EditSteps& edits = app.edits;
+  if (edits.depth > 0) {
+    edits.markSavedAtEnd = true;
+    return;
+  }
+  edits.savedState = edits.history.CurrentState();
+  UpdateWindowTitle(app);
+}
+
+bool DocumentChanged(Application& app) {
+  const EditSteps& edits = app.edits;
+  if (edits.history.CurrentState() != edits.savedState) return true;
+  if (!edits.pending) return false;
+  std::lock_guard model(app.store.modelLock);
+  return !SameDocument(*edits.pending, CaptureDocument(app.store));
 }
 
 }  // namespace tf

@@ -18,6 +18,8 @@ struct EditSteps {
   EditHistory history;
   std::optional<DocumentState> pending;  // the state before the open step
   int32_t depth = 0;                     // nested scopes
+  uint64_t savedState = 0;               // history state last opened or saved
+  bool markSavedAtEnd = false;           // MarkDocumentSaved inside a scope
 };
 
 void BeginEdit(Application& app);
@@ -39,7 +41,17 @@ class EditScope {
 void UndoEdit(Application& app);
 void RedoEdit(Application& app);
 
-// Enables Undo and Redo exactly when there is a step to take.
+// Enables Undo and Redo exactly when there is a step to take, and shows in
+// the window title whether the document changed.
 void UpdateUndoItems(Application& app);
+
+// The document now is the one last opened or saved. Inside an EditScope it
+// takes effect when the outermost scope ends, after its step is recorded.
+void MarkDocumentSaved(Application& app);
+
+// Whether the document differs from the one last opened or saved: it is in
+// another state of the history (a step was made or undone since), or an open
+// step (a drag, a shaping run) has changed it. Takes modelLock.
+bool DocumentChanged(Application& app);
 
 }  // namespace tf

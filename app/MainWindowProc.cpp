@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/Commands.h"
+#include "app/DocumentFiles.h"
 #include "app/EditSteps.h"
 #include "app/MouseGestures.h"
 #include "app/PlacePanels.h"
@@ -102,7 +103,7 @@ bool MainWindowProc(Application& app, const WindowMessage& message) {
       return true;
     case WM_KEYDOWN:
       if (message.key == VK_ESCAPE) {
-        app.desktop.DestroyMainWindow();
+        CloseMainWindow(app);
       } else {
         std::optional<EditScope> step;
         if (IsEditingKey(message.key)) step.emplace(app);

@@ -12,10 +12,14 @@ namespace tf {
 
 struct MoleculeStore;
 
-// NewMolecule, filePath = path, ReadMolecule.
-void OpenMoleculeFile(MoleculeStore& store, std::u16string_view path);
+// Reads the molecule at `path` into a fresh document and, when the PDB file
+// could be read, replaces the store's molecule with it (NewMolecule, then
+// filePath = path). When it cannot be read, "Bad file." is shown and the
+// store is left exactly as it was. Whether the molecule was replaced.
+bool OpenMoleculeFile(MoleculeStore& store, std::u16string_view path);
 
-// filePath = path, WriteMolecule; whether all three files were written.
+// filePath = path, WriteMolecule; whether all three files were written. A
+// failed save keeps the file path it had.
 bool SaveMoleculeFile(MoleculeStore& store, std::u16string_view path);
 
 }  // namespace tf

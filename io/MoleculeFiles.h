@@ -16,12 +16,14 @@ void SetFilePath(MoleculeStore& store, std::u16string_view path);
 
 // Reads the PDB file at store.filePath, types its atoms from their names, then
 // reads the topology and atoms files. Expects an emptied store (NewMolecule).
-// Problems are reported through store.shell only.
-void ReadMolecule(MoleculeStore& store);
+// Problems are reported through store.shell only. False when the PDB file
+// cannot be read ("Bad file."); the store then holds no atoms.
+bool ReadMolecule(MoleculeStore& store);
 
 // The same from file contents already in memory; a missing optional stands
 // for a file that cannot be opened. With no companions the bond list is kept.
-void ReadMoleculeBytes(MoleculeStore& store, const std::optional<std::string>& pdb,
+// False when there is no PDB file.
+bool ReadMoleculeBytes(MoleculeStore& store, const std::optional<std::string>& pdb,
                        const std::optional<std::string>& topology,
                        const std::optional<std::string>& atoms, bool withCompanions);
 

@@ -160,7 +160,7 @@ void AssignTypeFromName(MoleculeStore& store, uint32_t atomIndex) {
   }
 }
 
-void ReadMoleculeBytes(MoleculeStore& store, const std::optional<std::string>& pdb,
+bool ReadMoleculeBytes(MoleculeStore& store, const std::optional<std::string>& pdb,
                        const std::optional<std::string>& topology,
                        const std::optional<std::string>& atoms, bool withCompanions) {
   bool limitReached = false;
@@ -174,16 +174,18 @@ void ReadMoleculeBytes(MoleculeStore& store, const std::optional<std::string>& p
     ShowMessage(store.shell, u"Too many atoms. Only 7000 atoms have been loaded.",
                 MessageIcon::Information);
   }
-  if (!withCompanions) return;
+  if (!pdb) return false;
+  if (!withCompanions) return true;
   ReadTopology(store, topology);
   ReadAtoms(store, atoms);
+  return true;
 }
 
-void ReadMolecule(MoleculeStore& store) {
+bool ReadMolecule(MoleculeStore& store) {
   std::u16string_view path = TextView(store.filePath);
   std::u16string topologyPath = CompanionPath(path, CompanionKind::Topology);
   const bool withCompanions = !topologyPath.empty();
-  ReadMoleculeBytes(
+  return ReadMoleculeBytes(
       store, ReadFileBytes(path), withCompanions ? ReadFileBytes(topologyPath) : std::nullopt,
       withCompanions ? ReadFileBytes(CompanionPath(path, CompanionKind::Atoms)) : std::nullopt,
       withCompanions);

@@ -96,9 +96,10 @@ void EditHistory::Record(MoleculeStore& store, DocumentState before) {
     std::lock_guard model(store.modelLock);
     if (SameDocument(before, CaptureDocument(store))) return;
   }
-  for (const DocumentState& step : redo_) bytes_ -= step.Bytes();
+  for (const Step& step : redo_) bytes_ -= step.state.Bytes();
   redo_.clear();
-  Push(undo_, std::move(before));
+  Push(undo_, {std::move(before), current_});
+  current_ = nextName_++;
 }
 
 bool EditHistory::Undo(MoleculeStore& store) {
@@ -114,34 +115,34 @@ void EditHistory::Clear() {
   bytes_ = 0;
 }
 
-void EditHistory::Push(std::vector<DocumentState>& steps, DocumentState state) {
-  bytes_ += state.Bytes();
-  steps.push_back(std::move(state));
+void EditHistory::Push(std::vector<Step>& steps, Step step) {
+  bytes_ += step.state.Bytes();
+  steps.push_back(std::move(step));
   DropOldest();
 }
 
-bool EditHistory::Swap(MoleculeStore& store, std::vector<DocumentState>& from,
-                       std::vector<DocumentState>& to) {
+bool EditHistory::Swap(MoleculeStore& store, std::vector<Step>& from, std::vector<Step>& to) {
   if (from.empty()) return false;
-  DocumentState target = std::move(from.back());
+  Step target = std::move(from.back());
   from.pop_back();
-  bytes_ -= target.Bytes();
+  bytes_ -= target.state.Bytes();
   DocumentState now;
   {
     std::lock_guard render(store.renderLock);
     std::lock_guard model(store.modelLock);
     now = CaptureDocument(store);
-    RestoreDocument(store, target);
+    RestoreDocument(store, target.state);
   }
-  Push(to, std::move(now));
+  Push(to, {std::move(now), current_});
+  current_ = target.name;
   return true;
 }
 
 // The oldest undo steps go first; redo steps only once no undo step is left.
 void EditHistory::DropOldest() {
   while (bytes_ > kByteLimit && !(undo_.empty() && redo_.empty())) {
-    std::vector<DocumentState>& steps = undo_.empty() ? redo_ : undo_;
-    bytes_ -= steps.front().Bytes();
+    std::vector<Step>& steps = undo_.empty() ? redo_ : undo_;
+    bytes_ -= steps.front().state.Bytes();
     steps.erase(steps.begin());
   }
 }

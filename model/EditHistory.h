@@ -54,14 +54,25 @@ class EditHistory {
   std::size_t RedoSteps() const { return redo_.size(); }
   std::size_t Bytes() const { return bytes_; }
 
+  // Names the document's present state: every recorded step gives the
+  // document a new name, and undo and redo bring back the name of the state
+  // they restore. Two equal names mean the same state of the history.
+  uint64_t CurrentState() const { return current_; }
+
  private:
-  void Push(std::vector<DocumentState>& steps, DocumentState state);
-  bool Swap(MoleculeStore& store, std::vector<DocumentState>& from, std::vector<DocumentState>& to);
+  struct Step {
+    DocumentState state;
+    uint64_t name = 0;  // CurrentState() while the document was in this state
+  };
+  void Push(std::vector<Step>& steps, Step step);
+  bool Swap(MoleculeStore& store, std::vector<Step>& from, std::vector<Step>& to);
   void DropOldest();
 
-  std::vector<DocumentState> undo_;
-  std::vector<DocumentState> redo_;
+  std::vector<Step> undo_;
+  std::vector<Step> redo_;
   std::size_t bytes_ = 0;
+  uint64_t current_ = 0;
+  uint64_t nextName_ = 1;
 };
 
 }  // namespace tf

@@ -11,8 +11,7 @@
 
 namespace tf {
 
-AboutDialog::AboutDialog(std::function<void(const QString&)> openLink, QWidget* owner)
-    : QDialog(owner) {
+AboutDialog::AboutDialog(std::function<void()> openManual, QWidget* owner) : QDialog(owner) {
   setObjectName("aboutBox");
   setWindowTitle("About");
   auto* layout = new QGridLayout(this);
@@ -22,13 +21,12 @@ AboutDialog::AboutDialog(std::function<void(const QString&)> openLink, QWidget* 
   layout->addWidget(new QLabel(ToQString(kAboutProductLine), this), 0, 1);
   layout->addWidget(new QLabel(ToQString(kAboutReleaseLine), this), 1, 1);
   layout->addWidget(new QLabel(ToQString(kAboutAuthorsLine), this), 2, 1);
-  const QString site = ToQString(kProductWebSite);
-  auto* link = new QLabel(QString("<a href=\"%1\">%1</a>").arg(site.toHtmlEscaped()), this);
+  auto* link = new QLabel(
+      QString("<a href=\"manual\">%1</a>").arg(ToQString(kAboutManualLink).toHtmlEscaped()), this);
   link->setObjectName("link");
   link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   link->setOpenExternalLinks(false);
-  connect(link, &QLabel::linkActivated, this,
-          [openLink](const QString& address) { openLink(address); });
+  connect(link, &QLabel::linkActivated, this, [openManual](const QString&) { openManual(); });
   layout->addWidget(link, 3, 1);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -1,6 +1,6 @@
 #pragma once
 // The About box: the program icon, its name and version, a release line, an
-// authors' line, a link to the web site and OK.
+// authors' line, a link to the installed manual and OK.
 
 #include <QDialog>
 #include <functional>
@@ -11,9 +11,8 @@ class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // `openLink` receives the site's address when the link is clicked or
-  // activated with Enter.
-  AboutDialog(std::function<void(const QString&)> openLink, QWidget* owner);
+  // `openManual` runs when the link is clicked or activated with Enter.
+  AboutDialog(std::function<void()> openManual, QWidget* owner);
 };
 
 }  // namespace tf

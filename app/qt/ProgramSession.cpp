@@ -2,8 +2,9 @@
 
 #include <QFileInfo>
 #include <QMetaObject>
+#include <clocale>
 
-#include "app/Commands.h"
+#include "app/DocumentFiles.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/QtText.h"
 
@@ -20,6 +21,9 @@ ProgramSession::~ProgramSession() {
 }
 
 StartupOutcome ProgramSession::Start() {
+  // The application object took the desktop's locale; numbers are read and
+  // written with "." whatever the desktop's language.
+  std::setlocale(LC_NUMERIC, "C");
   return StartApplication(app_);
 }
 

@@ -12,6 +12,7 @@
 
 #include "app/AtomInfoPanel.h"
 #include "app/Commands.h"
+#include "app/DocumentFiles.h"
 #include "app/MainWindowProc.h"
 #include "app/qt/AboutDialog.h"
 #include "app/qt/AtomInfoPanelWidget.h"
@@ -54,7 +55,13 @@ bool QtDesktop::CreateMainWindow() {
   window_ = std::make_unique<MainWindow>(MainWindow::Events{
       .dispatch = [this](const WindowMessage& message,
                          Qt::KeyboardModifiers modifiers) { Dispatch(message, modifiers); },
-      .closeRequested = [this] { DestroyMainWindow(); },
+      .closeRequested =
+          [this] {
+            if (receiving_ && app_ != nullptr)
+              CloseMainWindow(*app_);
+            else
+              DestroyMainWindow();
+          },
       .minimizedChanged = [this](bool minimized) { SetMinimized(minimized); },
       .fileDropped = [this](const QString& path) { OpenDroppedFile(path); },
   });
@@ -78,7 +85,8 @@ void QtDesktop::CreatePanels(const std::vector<std::u16string>& typeEntries,
   typeEntries_ = typeEntries;
   atomInfo_ = new AtomInfoPanelWidget(
       typeEntries_,
-      {.apply = [this](const AtomInfoTexts& texts) { PressAtomInfoApply(*app_, texts); },
+      {.apply = [this](const AtomInfoTexts& typed,
+                       const AtomInfoTexts& shown) { PressAtomInfoApply(*app_, typed, shown); },
        .pressBondButton = [this] { PressBondButton(*app_); },
        .visibilityChanged =
            [this](bool visible) { PanelVisibilityChanged(*app_, Panel::AtomInfo, visible); }},
@@ -206,8 +214,8 @@ std::optional<std::u16string> QtDesktop::RunFileDialog(const FileDialogRequest& 
   QFileDialog dialog(window_.get(), ToQString(request.title));
   dialog.setObjectName(request.open ? "openDialog" : "saveDialog");
   dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-  // Any name may be chosen; the application asks about missing and existing files.
-  dialog.setFileMode(QFileDialog::AnyFile);
+  // A save may name any file; the application asks about missing and existing ones.
+  dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setNameFilter(ToQString(request.filter));
@@ -216,6 +224,23 @@ std::optional<std::u16string> QtDesktop::RunFileDialog(const FileDialogRequest& 
   ReturnFocusFromDialog();
   if (!accepted) return std::nullopt;
   return FromQString(dialog.selectedFiles().first());
+}
+
+SaveChangesAnswer QtDesktop::AskSaveChanges(std::u16string_view text) {
+  QMessageBox box(QMessageBox::Question, "Message", ToQString(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, window_.get());
+  box.setObjectName("saveChanges");
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  const int answer = box.exec();
+  ReturnFocusFromDialog();
+  if (answer == QMessageBox::Save) return SaveChangesAnswer::Save;
+  if (answer == QMessageBox::Discard) return SaveChangesAnswer::Discard;
+  return SaveChangesAnswer::Cancel;
+}
+
+void QtDesktop::SetWindowTitle(std::u16string_view title) {
+  if (window_) window_->setWindowTitle(ToQString(title));
 }
 
 bool QtDesktop::AskYesNo(std::u16string_view caption, std::u16string_view text) {
@@ -247,8 +272,8 @@ bool QtDesktop::WriteFrameImage(const Frame& frame, std::u16string_view path, st
   return WriteFramePicture(frame, std::filesystem::path(ToUtf8(path)), error);
 }
 
-void QtDesktop::ShowAboutBox() {
-  AboutDialog about([this](const QString& address) { OpenLink(FromQString(address)); },
+void QtDesktop::ShowAboutBox(std::u16string_view manualPath) {
+  AboutDialog about([this, manual = std::u16string(manualPath)] { OpenFile(manual); },
                     window_.get());
   about.exec();
   ReturnFocusFromDialog();
@@ -266,10 +291,6 @@ void QtDesktop::SetWaitCursor(bool waiting) {
 
 void QtDesktop::OpenFile(std::u16string_view path) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
-}
-
-void QtDesktop::OpenLink(std::u16string_view address) {
-  QDesktopServices::openUrl(QUrl(ToQString(address)));
 }
 
 // Qt has no keyboard-state query, so the main keyboard's digit keys are

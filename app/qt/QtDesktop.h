@@ -39,6 +39,7 @@ class QtDesktop : public QObject, public DesktopShell {
                     const ShapingChecks& shapingChecks) override;
   void ShowMainWindow() override;
   void DestroyMainWindow() override;
+  void SetWindowTitle(std::u16string_view title) override;
   void DestroyPanel(Panel panel) override;
   void PostQuit(int exitCode) override;
   ClientSize MainClientSize() override;
@@ -60,14 +61,14 @@ class QtDesktop : public QObject, public DesktopShell {
   void FocusMainWindow() override;
   std::optional<std::u16string> RunFileDialog(const FileDialogRequest& request) override;
   bool AskYesNo(std::u16string_view caption, std::u16string_view text) override;
+  SaveChangesAnswer AskSaveChanges(std::u16string_view text) override;
   void ShowMessageBox(std::u16string_view text, std::u16string_view caption,
                       MessageIcon icon) override;
   std::optional<ImageExportChoice> RunExportImageDialog(const ImageExportRequest& request) override;
   bool WriteFrameImage(const Frame& frame, std::u16string_view path, std::string* error) override;
-  void ShowAboutBox() override;
+  void ShowAboutBox(std::u16string_view manualPath) override;
   void SetWaitCursor(bool waiting) override;
   void OpenFile(std::u16string_view path) override;
-  void OpenLink(std::u16string_view address) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

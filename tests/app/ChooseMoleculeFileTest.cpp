@@ -38,9 +38,11 @@ TEST_F(SaveTest, SaveAddsPdbUnlessTheTextOccursAnywhereInThePath) {
   EXPECT_EQ(last.proposedPath, PathIn("WATER.PDB.pdb"));
 }
 
-TEST_F(SaveTest, ACancelledSaveWritesNothingButGivesThePathItsExtension) {
+TEST_F(SaveTest, ACancelledSaveChangesNothing) {
   Send(CommandMessage(kCmdSave));
-  EXPECT_EQ(CurrentPath(), ".pdb");
+  Send(CommandMessage(kCmdSave));
+  EXPECT_EQ(CurrentPath(), "");
+  EXPECT_EQ(desktop_.dialogRequests.back().proposedPath, u"");
   EXPECT_FALSE(std::filesystem::exists(".pdb"));
   EXPECT_TRUE(desktop_.TakeLog().empty());
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A desktop for the application tests: it logs effects as lines
 // ("CheckToolButton 1021 off"), answers state queries from its fields and
-// dialogs from queued answers (none left: cancel, and Yes to questions).
+// dialogs from queued answers (none left: cancel, Yes to questions, and
+// Discard to the save question).
 
 #include <deque>
 #include <functional>
@@ -29,6 +30,7 @@ class FakeDesktop : public DesktopShell {
   }
   void ShowMainWindow() override { Log("ShowMainWindow"); }
   void DestroyMainWindow() override { Log("DestroyMainWindow"); }
+  void SetWindowTitle(std::u16string_view text) override { title = text; }
   void DestroyPanel(Panel panel) override { Log("DestroyPanel " + Name(panel)); }
   void PostQuit(int code) override { Log("PostQuit " + std::to_string(code)); }
   ClientSize MainClientSize() override { return {700, 600}; }
@@ -69,6 +71,10 @@ class FakeDesktop : public DesktopShell {
     questions.emplace_back(text);
     return Next(questionAnswers, true);
   }
+  SaveChangesAnswer AskSaveChanges(std::u16string_view text) override {
+    saveQuestions.emplace_back(text);
+    return Next(saveAnswers, SaveChangesAnswer::Discard);
+  }
   void ShowMessageBox(std::u16string_view text, std::u16string_view caption,
                       MessageIcon icon) override {
     Log("ShowMessageBox " + ToUtf8(text) + " | " + ToUtf8(caption) +
@@ -85,13 +91,14 @@ class FakeDesktop : public DesktopShell {
     if (!pictureError.empty()) *error = pictureError;
     return pictureError.empty();
   }
-  void ShowAboutBox() override { Log("ShowAboutBox"); }
+  void ShowAboutBox(std::u16string_view manualPath) override {
+    Log("ShowAboutBox " + ToUtf8(manualPath));
+  }
   void SetWaitCursor(bool waiting) override {
     if (onWaitCursor) onWaitCursor();
     Log("SetWaitCursor" + OnOff(waiting));
   }
   void OpenFile(std::u16string_view path) override { Log("OpenFile " + ToUtf8(path)); }
-  void OpenLink(std::u16string_view address) override { Log("OpenLink " + ToUtf8(address)); }
 
   // The lines logged since the last call.
   std::vector<std::string> TakeLog() { return std::exchange(log_, {}); }
@@ -111,6 +118,9 @@ class FakeDesktop : public DesktopShell {
   std::vector<std::pair<std::u16string, PixelRect>> writtenPictures;  // path, presented rectangle
   std::string pictureError;  // WriteFrameImage fails with it when set
   std::vector<std::u16string> questions;
+  std::deque<SaveChangesAnswer> saveAnswers;  // none left: Discard
+  std::vector<std::u16string> saveQuestions;
+  std::u16string title = u"Tessaform";
   std::vector<std::u16string> typeEntries;
   std::function<void()> onWaitCursor;
 

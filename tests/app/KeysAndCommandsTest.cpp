@@ -133,7 +133,8 @@ TEST_F(AppTest, HelpOpensTheHtmlManualOfTheStartDirectory) {
   Send(CommandMessage(kCmdViewHelp));
   Send(CommandMessage(kCmdAbout));
   Send(CommandMessage(1013));  // a panel's control: not a command of the window
-  EXPECT_EQ(desktop_.TakeLog(), (Log{"OpenFile /opt/tessaform/Tessaform.html", "ShowAboutBox"}));
+  EXPECT_EQ(desktop_.TakeLog(), (Log{"OpenFile /opt/tessaform/Tessaform.html",
+                                     "ShowAboutBox /opt/tessaform/Tessaform.html"}));
 }
 
 }  // namespace

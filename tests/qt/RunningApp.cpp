@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -153,6 +156,35 @@ int CountMoleculePixels(const QImage& image, const QRect& area) {
     }
   }
   return count;
+}
+
+std::function<bool(QWidget*)> ChooseFile(const std::string& path, QString* title) {
+  return [path, title](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (dialog == nullptr) return false;
+    if (title != nullptr) *title = dialog->windowTitle();
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    if (name == nullptr) return false;
+    // Typed as a person types it, into the focused field: the dialog's
+    // background loading of its folder rewrites the field only while the
+    // field does not have the focus.
+    if (!name->hasFocus()) return false;
+    name->selectAll();
+    QTest::keyClicks(name, QString::fromStdString(path));
+    if (name->text() != QString::fromStdString(path)) return false;
+    QTest::keyClick(name, Qt::Key_Return);
+    return true;
+  };
+}
+
+std::function<bool(QWidget*)> Answer(QMessageBox::StandardButton button, QString* text) {
+  return [button, text](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr) return false;
+    *text = box->windowTitle() + "|" + box->text();
+    box->button(button)->click();
+    return true;
+  };
 }
 
 }  // namespace tf::test

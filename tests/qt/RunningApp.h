@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QMessageBox>
 #include <functional>
 #include <memory>
 
@@ -60,5 +61,11 @@ class RunningApp : public ::testing::Test {
 
 // Pixels that are not the view's background grey, the grid's lines nor black.
 int CountMoleculePixels(const QImage& image, const QRect& area);
+
+// Answers for OnNextModal. ChooseFile types `path` into the open or save
+// dialog and confirms it (its title goes to `title`); Answer presses
+// `button` of a message box and leaves "caption|text" in `text`.
+std::function<bool(QWidget*)> ChooseFile(const std::string& path, QString* title = nullptr);
+std::function<bool(QWidget*)> Answer(QMessageBox::StandardButton button, QString* text);
 
 }  // namespace tf::test

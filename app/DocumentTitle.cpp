@@ -1,0 +1,23 @@
+#include "app/DocumentTitle.h"
+
+#include "app/Application.h"
+#include "forcefield/FixedText.h"
+
+namespace tf {
+
+std::u16string DocumentName(std::u16string_view path) {
+  if (path.empty()) return kNewDocumentName;
+  const std::size_t slash = path.find_last_of(u'/');
+  return std::u16string(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::u16string WindowTitle(std::u16string_view path, bool changed) {
+  if (path.empty() && !changed) return kProgramName;
+  return (changed ? u"*" : u"") + DocumentName(path) + u" - " + kProgramName;
+}
+
+void UpdateWindowTitle(Application& app) {
+  app.desktop.SetWindowTitle(WindowTitle(TextView(app.store.filePath), DocumentChanged(app)));
+}
+
+}  // namespace tf
