@@ -76,6 +76,22 @@ TEST_F(EditingSessionTest, ClickAddsDragMovesAndCtrlRightClickDeletesAnAtom) {
   EXPECT_EQ(Orange(ViewImage(), AroundClient(moved, 6)), 0);
 }
 
+TEST_F(EditingSessionTest, ALoneAtomIsDrawnPickedAndDeletedInWireframe) {
+  Window().MenuAction(kCmdWireframe)->trigger();
+  const QPoint place(300, 300);
+  Press(Qt::LeftButton, place, Qt::ControlModifier);
+  Release(Qt::LeftButton, place, Qt::ControlModifier);
+  ASSERT_EQ(store_->atomCount, 1u);
+  EXPECT_EQ(store_->selectedCount, 1) << "the new atom is picked and selected";
+  // A cross 0.4 A long: 16 pixels at the default zoom, in both directions.
+  EXPECT_GE(Orange(ViewImage(), AroundClient(place, 9)), 28);
+
+  Press(Qt::RightButton, place);
+  Release(Qt::RightButton, place, Qt::ControlModifier);
+  EXPECT_EQ(store_->atomCount, 0u);
+  EXPECT_EQ(Orange(ViewImage(), AroundClient(place, 9)), 0);
+}
+
 TEST_F(EditingSessionTest, RectangleAndFreeformOutlinesSelect) {
   OpenSample("benzene");
   const QImage unselected = ViewImage();
