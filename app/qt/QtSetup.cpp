@@ -6,6 +6,8 @@
 namespace tf {
 
 void PrepareQt() {
+  // The screen's own scale is ignored; QT_SCALE_FACTOR still sets the device
+  // pixel ratio, and the view replays its frames at that ratio.
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   QSurfaceFormat format;
   format.setRenderableType(QSurfaceFormat::OpenGL);

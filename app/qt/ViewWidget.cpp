@@ -2,6 +2,7 @@
 
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <cmath>
 #include <cstdio>
 
 #include "app/qt/KeyTranslation.h"
@@ -74,10 +75,14 @@ void ViewWidget::paintGL() {
     gl->glClear(GL_COLOR_BUFFER_BIT);
     return;
   }
+  // The frame is in client pixels; the framebuffer has `ratio` device pixels to each.
   const qreal ratio = devicePixelRatioF();
-  const ReplayTarget target{defaultFramebufferObject(), 0, y(),
-                            static_cast<uint32_t>(width() * ratio),
-                            static_cast<uint32_t>(height() * ratio)};
+  const ReplayTarget target{defaultFramebufferObject(),
+                            0,
+                            static_cast<int32_t>(std::lround(y() * ratio)),
+                            static_cast<uint32_t>(std::lround(width() * ratio)),
+                            static_cast<uint32_t>(std::lround(height() * ratio)),
+                            static_cast<float>(ratio)};
   if (renderer_->Replay(*frame, target)) replayedSinceSwap_ = true;
 }
 

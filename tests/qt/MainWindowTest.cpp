@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
@@ -17,6 +19,17 @@ namespace tf::test {
 namespace {
 
 using MainWindowTest = RunningApp;
+
+// Takes the file addresses the program asks the desktop to open.
+class OpenedFiles : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> urls;
+
+ public slots:
+  void Open(const QUrl& url) { urls << url; }
+};
 
 std::vector<int32_t> CheckedToolButtons(const MainWindow& window) {
   std::vector<int32_t> checked;
@@ -130,6 +143,28 @@ TEST_F(MainWindowTest, EscEndsTheProgramAtOnce) {
   EXPECT_FALSE(app_->state.panelsAlive);
 }
 
+TEST_F(MainWindowTest, TheAboutBoxShowsTheVersionAndOpensTheManual) {
+  OpenedFiles opened;
+  QDesktopServices::setUrlHandler("file", &opened, "Open");
+  QStringList texts;
+  OnNextModal([&texts](QWidget* modal) {
+    if (modal->objectName() != "aboutBox") return false;
+    for (const QLabel* label : modal->findChildren<QLabel*>()) texts << label->text();
+    emit modal->findChild<QLabel*>("link")->linkActivated("manual");
+    modal->close();
+    return true;
+  });
+  Window().MenuAction(kCmdAbout)->trigger();
+  ASSERT_TRUE(AnswersDone());
+  QDesktopServices::unsetUrlHandler("file");
+  EXPECT_TRUE(texts.contains("Tessaform 1.3")) << texts.join('|').toStdString();
+  EXPECT_FALSE(texts.join('|').contains("http")) << "no web address";
+  ASSERT_EQ(opened.urls.size(), 1);
+  EXPECT_EQ(opened.urls[0],
+            QUrl::fromLocalFile(QString::fromStdU16String(app_->state.startDirectory) +
+                                "/Tessaform.html"));
+}
+
 TEST_F(MainWindowTest, KeysInThePanelsFieldsDoNotReachTheWindow) {
   desktop_->AtomInfoPanel()->activateWindow();
   auto* name = desktop_->AtomInfoPanel()->findChild<QWidget*>("name");
@@ -146,3 +181,5 @@ TEST_F(MainWindowTest, KeysInThePanelsFieldsDoNotReachTheWindow) {
 
 }  // namespace
 }  // namespace tf::test
+
+#include "MainWindowTest.moc"

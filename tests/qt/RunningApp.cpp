@@ -102,6 +102,7 @@ void RunningApp::OnNextModal(std::function<bool(QWidget*)> answer) {
                        // Never hang the run: close whatever waits and leave the answer pending.
                        if (modal != nullptr) modal->close();
                        ADD_FAILURE() << "no modal dialog took the expected answer";
+                       timer->stop();
                        timer->deleteLater();
                        return;
                      }
@@ -109,6 +110,9 @@ void RunningApp::OnNextModal(std::function<bool(QWidget*)> answer) {
                      if (!answer(modal)) return;
                      handled = modal;
                      --pendingAnswers_;
+                     // Stopped at once: the deletion may wait until after the
+                     // next dialog has opened, which this answer is not for.
+                     timer->stop();
                      timer->deleteLater();
                    });
   timer->start(20);

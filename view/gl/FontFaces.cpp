@@ -117,16 +117,17 @@ FontLibrary::~FontLibrary() {
   if (library_) FT_Done_FreeType(library_);
 }
 
-FontFace* FontLibrary::Face(const FontDescription& description) {
-  const Key key{description.faceName, description.height, description.width, description.weight,
-                description.italic};
+FontFace* FontLibrary::Face(const FontDescription& description, double scale) {
+  const Key key{description.faceName, description.height, description.width,
+                description.weight,   description.italic, scale};
   auto found = faces_.find(key);
-  if (found == faces_.end()) found = faces_.emplace(key, Open(description)).first;
+  if (found == faces_.end()) found = faces_.emplace(key, Open(description, scale)).first;
   return found->second.get();
 }
 
-std::unique_ptr<FontFace> FontLibrary::Open(const FontDescription& description) {
-  if (library_ == nullptr || !fontconfigReady_) return nullptr;
+std::unique_ptr<FontFace> FontLibrary::Open(const FontDescription& description, double scale) {
+  if (library_ == nullptr || !fontconfigReady_ || !(scale > 0) || !std::isfinite(scale))
+    return nullptr;
   const uint32_t weight = description.weight ? description.weight : 400;
   FT_Face face = nullptr;
   for (const std::string& family : {Utf8(description.faceName), std::string("sans-serif")}) {
@@ -157,7 +158,7 @@ std::unique_ptr<FontFace> FontLibrary::Open(const FontDescription& description) 
     pixelsPerEmY = -static_cast<double>(description.height);
   else
     pixelsPerEmY = kDefaultCellHeight * unitsPerEm / cellUnits;
-  pixelsPerEmY = std::clamp(pixelsPerEmY, 1.0, kMaxPixelsPerEm);
+  pixelsPerEmY = std::clamp(pixelsPerEmY * scale, 1.0, kMaxPixelsPerEm);
   double pixelsPerEmX = pixelsPerEmY;
   if (description.width > 0) {
     long averageUnits = WeightedAverageWidth(face);
@@ -167,7 +168,7 @@ std::unique_ptr<FontFace> FontLibrary::Open(const FontDescription& description) 
     }
     if (averageUnits > 0)
       pixelsPerEmX =
-          std::clamp(description.width * unitsPerEm / averageUnits, 1.0, kMaxPixelsPerEm);
+          std::clamp(description.width * unitsPerEm / averageUnits * scale, 1.0, kMaxPixelsPerEm);
   }
   if (FT_Set_Char_Size(face, std::lround(pixelsPerEmX * 64), std::lround(pixelsPerEmY * 64), 72,
                        72) != 0) {

@@ -57,13 +57,14 @@ class FontLibrary {
   FontLibrary(const FontLibrary&) = delete;
   FontLibrary& operator=(const FontLibrary&) = delete;
 
-  // The face for `description`, opened on first use; null when no usable font
-  // is installed.
-  FontFace* Face(const FontDescription& description);
+  // The face for `description` with its height and width `scale` times the
+  // pixels it asks for (framebuffer pixels per client pixel), opened on first
+  // use; null when no usable font is installed.
+  FontFace* Face(const FontDescription& description, double scale);
 
  private:
-  using Key = std::tuple<std::u16string, int32_t, uint32_t, uint32_t, bool>;
-  std::unique_ptr<FontFace> Open(const FontDescription& description);
+  using Key = std::tuple<std::u16string, int32_t, uint32_t, uint32_t, bool, double>;
+  std::unique_ptr<FontFace> Open(const FontDescription& description, double scale);
 
   FT_Library library_ = nullptr;
   bool fontconfigReady_ = false;

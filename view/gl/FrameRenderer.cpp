@@ -103,22 +103,28 @@ bool FrameRenderer::EnsureBackBuffer(uint32_t width, uint32_t height) {
 
 bool FrameRenderer::Replay(const Frame& frame, const ReplayTarget& target) {
   stats_ = ReplayStats{};
-  const uint32_t width = frame.backBufferWidth, height = frame.backBufferHeight;
-  if (width == 0 || height == 0 || width > maxSize_ || height > maxSize_) return false;
+  const double scale = target.scale;
+  // NaN, negative and zero scales fail the first test.
+  const double scaledWidth = std::round(frame.backBufferWidth * scale);
+  const double scaledHeight = std::round(frame.backBufferHeight * scale);
+  if (!(scaledWidth >= 1 && scaledHeight >= 1) || scaledWidth > maxSize_ || scaledHeight > maxSize_)
+    return false;
+  const auto width = static_cast<uint32_t>(scaledWidth);
+  const auto height = static_cast<uint32_t>(scaledHeight);
   GlStateGuard guard;
   if (!EnsureBackBuffer(width, height)) return false;
   ++replays_;
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
   glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
-  DrawItems(frame);
+  DrawItems(frame, scale);
   meshes_->DropUnused(replays_, kUnusedReplaysKept);
   stats_.cachedGeometries = meshes_->CachedGeometries();
   stats_.cachedTextures = meshes_->CachedTextures();
-  CopyToTarget(frame, target);
+  CopyToTarget(frame, target, scale);
   return true;
 }
 
-void FrameRenderer::DrawItems(const Frame& frame) {
+void FrameRenderer::DrawItems(const Frame& frame, double scale) {
   // The back buffer has no alpha of its own: it stays opaque whatever is blended in.
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   const std::vector<DrawItem>& items = frame.items;
@@ -128,9 +134,10 @@ void FrameRenderer::DrawItems(const Frame& frame) {
            !std::holds_alternative<ClearItem>(items[first]))
       ++end;
     if (const auto* clear = std::get_if<ClearItem>(&items[first])) {
-      Clear(frame, *clear);
+      Clear(*clear, scale);
     } else if (std::holds_alternative<MeshItem>(items[first])) {
-      meshes_->Draw(frame, first, end, replays_, &stats_.meshDrawCalls, &stats_.sphereImpostors);
+      meshes_->Draw(frame, first, end, backBufferWidth_, backBufferHeight_, replays_,
+                    &stats_.meshDrawCalls, &stats_.sphereImpostors);
     } else {
       // Lines and text go over the scene in recording order, blended, without depth.
       glDisable(GL_DEPTH_TEST);
@@ -139,15 +146,16 @@ void FrameRenderer::DrawItems(const Frame& frame) {
       glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
       glBlendEquation(GL_FUNC_ADD);
       if (std::holds_alternative<LineItem>(items[first]))
-        lines_->Draw(frame, first, end, &stats_.lineDrawCalls);
+        lines_->Draw(frame, first, end, scale, &stats_.lineDrawCalls);
       else
-        texts_->Draw(frame, first, end, &stats_.textDrawCalls);
+        texts_->Draw(frame, first, end, scale, backBufferWidth_, backBufferHeight_,
+                     &stats_.textDrawCalls);
     }
     first = end;
   }
 }
 
-void FrameRenderer::Clear(const Frame& frame, const ClearItem& clear) {
+void FrameRenderer::Clear(const ClearItem& clear, double scale) {
   GLbitfield mask = 0;
   if (clear.flags & kClearTarget) mask |= GL_COLOR_BUFFER_BIT;
   if (clear.flags & kClearZBuffer) mask |= GL_DEPTH_BUFFER_BIT;
@@ -166,12 +174,14 @@ void FrameRenderer::Clear(const Frame& frame, const ClearItem& clear) {
     glClear(mask);
   } else {
     glEnable(GL_SCISSOR_TEST);
-    const int64_t width = frame.backBufferWidth, height = frame.backBufferHeight;
+    const int64_t width = backBufferWidth_, height = backBufferHeight_;
+    // Client pixels times the scale stay far inside int64 for any back buffer that fits.
+    const auto scaled = [scale](int32_t value) { return std::llround(value * scale); };
     for (const PixelRect& rect : clear.rects) {
-      const int64_t left = std::clamp<int64_t>(rect.left, 0, width);
-      const int64_t right = std::clamp<int64_t>(rect.right, 0, width);
-      const int64_t top = std::clamp<int64_t>(rect.top, 0, height);
-      const int64_t bottom = std::clamp<int64_t>(rect.bottom, 0, height);
+      const int64_t left = std::clamp<int64_t>(scaled(rect.left), 0, width);
+      const int64_t right = std::clamp<int64_t>(scaled(rect.right), 0, width);
+      const int64_t top = std::clamp<int64_t>(scaled(rect.top), 0, height);
+      const int64_t bottom = std::clamp<int64_t>(scaled(rect.bottom), 0, height);
       if (right <= left || bottom <= top) continue;
       glScissor(static_cast<GLint>(left), static_cast<GLint>(height - bottom),
                 static_cast<GLsizei>(right - left), static_cast<GLsizei>(bottom - top));
@@ -182,22 +192,19 @@ void FrameRenderer::Clear(const Frame& frame, const ClearItem& clear) {
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
 }
 
-void FrameRenderer::CopyToTarget(const Frame& frame, const ReplayTarget& target) {
-  const double width = frame.backBufferWidth, height = frame.backBufferHeight;
+void FrameRenderer::CopyToTarget(const Frame& frame, const ReplayTarget& target, double scale) {
+  // Everything from here on is in framebuffer pixels: the frame's client
+  // rectangles scaled, the target's as the caller gave them.
+  const double width = backBufferWidth_, height = backBufferHeight_;
+  const auto scaled = [scale](const PixelRect& r) {
+    return Rect{r.left * scale, r.top * scale, r.right * scale, r.bottom * scale};
+  };
   Rect source{0, 0, width, height};
-  if (frame.sourceRect) {
-    const PixelRect& r = *frame.sourceRect;
-    source = {static_cast<double>(r.left), static_cast<double>(r.top), static_cast<double>(r.right),
-              static_cast<double>(r.bottom)};
-  }
+  if (frame.sourceRect) source = scaled(*frame.sourceRect);
   Rect dest{static_cast<double>(target.left), static_cast<double>(target.top),
             static_cast<double>(target.left) + target.width,
             static_cast<double>(target.top) + target.height};
-  if (frame.destRect) {
-    const PixelRect& r = *frame.destRect;
-    dest = {static_cast<double>(r.left), static_cast<double>(r.top), static_cast<double>(r.right),
-            static_cast<double>(r.bottom)};
-  }
+  if (frame.destRect) dest = scaled(*frame.destRect);
   if (source.right <= source.left || source.bottom <= source.top || dest.right <= dest.left ||
       dest.bottom <= dest.top || target.width == 0 || target.height == 0)
     return;

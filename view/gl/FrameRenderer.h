@@ -23,16 +23,22 @@ class LinePass;
 class TextPass;
 
 // Where the copy goes. Rectangles of a frame are client pixels (origin
-// top-left, y down); the target framebuffer shows the part of the client area
-// whose top-left is (left, top), width x height pixels, one framebuffer pixel
-// per client pixel. The copy is a framebuffer blit, so the target must not be
-// multisampled.
+// top-left, y down). The target framebuffer has `scale` framebuffer pixels
+// per client pixel (the screen's device pixel ratio; 1 off screen) and shows
+// a part of the client area: its pixel (0, 0), top-left, is framebuffer pixel
+// (left, top) of the client area drawn at that scale, and it is width x
+// height framebuffer pixels. So the caller passes the client position and
+// size of that part multiplied by `scale`: a view at client y 30, 400 x 300
+// client pixels, on a screen of ratio 2, is {left 0, top 60, width 800,
+// height 600, scale 2}. The copy is a framebuffer blit, so the target must
+// not be multisampled.
 struct ReplayTarget {
   uint32_t framebuffer = 0;  // GL framebuffer name; 0 is the default framebuffer
   int32_t left = 0;
   int32_t top = 0;
   uint32_t width = 0;
   uint32_t height = 0;
+  float scale = 1.0f;
 };
 
 // What the last Replay did.
@@ -54,10 +60,14 @@ class FrameRenderer {
   FrameRenderer(const FrameRenderer&) = delete;
   FrameRenderer& operator=(const FrameRenderer&) = delete;
 
-  // Draws `frame` and copies it to `target`. Items are drawn in recording
-  // order; what the frame does not clear keeps the previous replay's pixels,
-  // as a back buffer would. False (nothing drawn or copied) when the back
-  // buffer is empty or larger than the GL implementation allows.
+  // Draws `frame` at the target's scale and copies it to `target`. The back
+  // buffer is round(width * scale) x round(height * scale) framebuffer
+  // pixels; meshes, lines, texts and clears fill it as they fill the client
+  // sized one, texts rasterised at the scaled size. Items are drawn in
+  // recording order; what the frame does not clear keeps the previous
+  // replay's pixels, as a back buffer would. False (nothing drawn or copied)
+  // when the scaled back buffer is empty or larger than the GL
+  // implementation allows.
   bool Replay(const Frame& frame, const ReplayTarget& target);
 
   const ReplayStats& LastStats() const { return stats_; }
@@ -69,9 +79,10 @@ class FrameRenderer {
  private:
   FrameRenderer();
   bool EnsureBackBuffer(uint32_t width, uint32_t height);
-  void DrawItems(const Frame& frame);
-  void Clear(const Frame& frame, const ClearItem& clear);
-  void CopyToTarget(const Frame& frame, const ReplayTarget& target);
+  // `scale`: back-buffer pixels per client pixel.
+  void DrawItems(const Frame& frame, double scale);
+  void Clear(const ClearItem& clear, double scale);
+  void CopyToTarget(const Frame& frame, const ReplayTarget& target, double scale);
   void ReleaseBackBuffer();
 
   std::unique_ptr<MeshPass> meshes_;

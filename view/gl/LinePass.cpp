@@ -60,10 +60,13 @@ bool Finite(Vector2 p) {
   return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-void AppendPolyline(const LineItem& line, std::vector<LineVertex>& out) {
+// `pixelScale`: framebuffer pixels per client pixel.
+void AppendPolyline(const LineItem& line, float pixelScale, std::vector<LineVertex>& out) {
   const float halfWidth = std::isfinite(line.width) && line.width > 0 ? line.width / 2 : 0.5f;
   const float scale =
       std::isfinite(line.patternScale) && line.patternScale > 0 ? line.patternScale : 1.0f;
+  // How far the ends move back along a segment (see below); 0 at one to one.
+  const float back = 0.5f - 0.5f / pixelScale;
   float distance = 0;
   for (size_t i = 1; i < line.points.size(); ++i) {
     const Vector2 a = line.points[i - 1];
@@ -73,17 +76,26 @@ void AppendPolyline(const LineItem& line, std::vector<LineVertex>& out) {
     const float length = std::sqrt(dx * dx + dy * dy);
     if (!(length > 0) || !std::isfinite(length)) continue;
     // Points name pixel centres; GL's centres sit half a pixel further on.
-    const float nx = -dy / length * halfWidth, ny = dx / length * halfWidth;
-    const float ax = a.x + 0.5f, ay = a.y + 0.5f, bx = b.x + 0.5f, by = b.y + 0.5f;
-    const float end = distance + length;
+    // Along the segment, where the half-open rule decides which end pixels
+    // are drawn, the ends sit on the centre of the client pixel's first
+    // framebuffer pixel instead, so that a line covers exactly the
+    // framebuffer pixels of the client pixels it covers one to one. The
+    // distances move with the ends, so the pattern stays in place.
+    const float ux = dx / length, uy = dy / length;
+    const float nx = -uy * halfWidth, ny = ux * halfWidth;
+    const float sx = back * std::abs(ux), sy = back * std::abs(uy);
+    const float ax = a.x + 0.5f - sx, ay = a.y + 0.5f - sy;
+    const float bx = b.x + 0.5f - sx, by = b.y + 0.5f - sy;
+    const float shift = -(sx * ux + sy * uy);
+    const float start = distance + shift, end = distance + length + shift;
     const LineVertex corners[4] = {
-        {ax + nx, ay + ny, distance, line.color, line.pattern, scale},
-        {ax - nx, ay - ny, distance, line.color, line.pattern, scale},
+        {ax + nx, ay + ny, start, line.color, line.pattern, scale},
+        {ax - nx, ay - ny, start, line.color, line.pattern, scale},
         {bx + nx, by + ny, end, line.color, line.pattern, scale},
         {bx - nx, by - ny, end, line.color, line.pattern, scale},
     };
     for (int corner : {0, 1, 2, 2, 1, 3}) out.push_back(corners[corner]);
-    distance = end;
+    distance += length;
   }
 }
 
@@ -115,10 +127,12 @@ std::unique_ptr<LinePass> LinePass::Create(std::string* error) {
   return pass;
 }
 
-void LinePass::Draw(const Frame& frame, size_t first, size_t end, uint32_t* drawCalls) {
+void LinePass::Draw(const Frame& frame, size_t first, size_t end, double scale,
+                    uint32_t* drawCalls) {
   std::vector<LineVertex> vertices;
   for (size_t i = first; i < end; ++i)
-    if (const auto* line = std::get_if<LineItem>(&frame.items[i])) AppendPolyline(*line, vertices);
+    if (const auto* line = std::get_if<LineItem>(&frame.items[i]))
+      AppendPolyline(*line, static_cast<float>(scale), vertices);
   if (vertices.empty()) return;
 
   glUseProgram(program_.get());

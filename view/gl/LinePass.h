@@ -1,9 +1,11 @@
 #pragma once
 // Draws recorded screen-space polylines: each segment a quad of the line's
-// width, in back-buffer pixels, blended over what is there, with the 32-bit
-// stipple pattern running on along the whole polyline. The antialias flag is
-// not used: lines are drawn with hard edges. Only view/gl sources include
-// this header.
+// width, in back-buffer (client) pixels, blended over what is there, with the
+// 32-bit stipple pattern running on along the whole polyline. The antialias
+// flag is not used: lines are drawn with hard edges. On a framebuffer with
+// several pixels per client pixel, widths and dashes grow with it and a line
+// covers the framebuffer pixels of the client pixels it covers at one to one.
+// Only view/gl sources include this header.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,8 +23,10 @@ class LinePass {
   static std::unique_ptr<LinePass> Create(std::string* error);
 
   // Draws frame.items[first, end), which must all be LineItems, as one batch
-  // into the bound framebuffer; adds the number of draw calls to `drawCalls`.
-  void Draw(const Frame& frame, size_t first, size_t end, uint32_t* drawCalls);
+  // into the bound framebuffer, whose viewport holds the back buffer at
+  // `scale` framebuffer pixels per client pixel; adds the number of draw
+  // calls to `drawCalls`.
+  void Draw(const Frame& frame, size_t first, size_t end, double scale, uint32_t* drawCalls);
 
  private:
   LinePass() = default;

@@ -217,8 +217,8 @@ void MeshPass::AddBatches(const Frame& frame, size_t runStart, size_t runEnd,
   }
 }
 
-void MeshPass::Draw(const Frame& frame, size_t first, size_t end, uint64_t replay,
-                    uint32_t* drawCalls, uint32_t* impostors) {
+void MeshPass::Draw(const Frame& frame, size_t first, size_t end, uint32_t width, uint32_t height,
+                    uint64_t replay, uint32_t* drawCalls, uint32_t* impostors) {
   items_.clear();
   for (size_t i = first; i < end; ++i) {
     const auto* item = std::get_if<MeshItem>(&frame.items[i]);
@@ -227,7 +227,7 @@ void MeshPass::Draw(const Frame& frame, size_t first, size_t end, uint64_t repla
   if (items_.empty()) return;
   instances_.clear();
   batches_.clear();
-  impostors_->Begin(frame.backBufferWidth, frame.backBufferHeight);
+  impostors_->Begin(width, height);
   impostorViews_.assign(frame.states.size(), StateView{});
 
   for (size_t runStart = 0; runStart < items_.size();) {

@@ -32,10 +32,11 @@ class MeshPass {
   ~MeshPass();
 
   // Draws frame.items[first, end), which must all be MeshItems, into the bound
-  // framebuffer; adds the number of draw calls to `drawCalls` and the number
-  // of items drawn as ray-cast spheres to `impostors`.
-  void Draw(const Frame& frame, size_t first, size_t end, uint64_t replay, uint32_t* drawCalls,
-            uint32_t* impostors);
+  // framebuffer, `width` x `height` pixels; adds the number of draw calls to
+  // `drawCalls` and the number of items drawn as ray-cast spheres to
+  // `impostors`.
+  void Draw(const Frame& frame, size_t first, size_t end, uint32_t width, uint32_t height,
+            uint64_t replay, uint32_t* drawCalls, uint32_t* impostors);
   // Frees GPU copies that the last `keep` replays did not use.
   void DropUnused(uint64_t replay, uint64_t keep);
 

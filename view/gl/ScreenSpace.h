@@ -1,6 +1,7 @@
 #pragma once
 // The vertex shader prologue shared by the screen-space passes (lines and
-// text): positions in back-buffer pixels, origin top-left, y down.
+// text): positions in pixels of a backBufferSize area filling the viewport,
+// origin top-left, y down.
 
 namespace tf {
 

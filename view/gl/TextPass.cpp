@@ -1,6 +1,8 @@
 #include "view/gl/TextPass.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "view/GraphicsTypes.h"
 #include "view/gl/ScreenSpace.h"
@@ -37,6 +39,13 @@ void main() {
 }
 )";
 
+// A client coordinate in framebuffer pixels, kept within PixelRect's range.
+int32_t ScaleCoordinate(int32_t value, double scale) {
+  constexpr double kMin = std::numeric_limits<int32_t>::min();
+  constexpr double kMax = std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(std::clamp(std::round(value * scale), kMin, kMax));
+}
+
 }  // namespace
 
 std::unique_ptr<TextPass> TextPass::Create(std::string* error) {
@@ -64,12 +73,14 @@ std::unique_ptr<TextPass> TextPass::Create(std::string* error) {
   return pass;
 }
 
-bool TextPass::AppendText(const TextItem& item, std::vector<Vertex>& out) {
-  FontFace* face = fonts_.Face(item.font);
+bool TextPass::AppendText(const TextItem& item, double scale, std::vector<Vertex>& out) {
+  FontFace* face = fonts_.Face(item.font, scale);
   if (face == nullptr) return true;
   const std::vector<std::u32string> lines = TextLines(item.text, item.format);
   const bool clip = !(item.format & kDtNoClip);
-  const PixelRect& rect = item.rect;
+  const PixelRect rect{
+      ScaleCoordinate(item.rect.left, scale), ScaleCoordinate(item.rect.top, scale),
+      ScaleCoordinate(item.rect.right, scale), ScaleCoordinate(item.rect.bottom, scale)};
   constexpr float kTexel = 1.0f / GlyphAtlas::kSize;
 
   for (size_t index = 0; index < lines.size(); ++index) {
@@ -116,7 +127,8 @@ bool TextPass::AppendText(const TextItem& item, std::vector<Vertex>& out) {
   return true;
 }
 
-void TextPass::Draw(const Frame& frame, size_t first, size_t end, uint32_t* drawCalls) {
+void TextPass::Draw(const Frame& frame, size_t first, size_t end, double scale, uint32_t width,
+                    uint32_t height, uint32_t* drawCalls) {
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, atlas_->Texture());
   glBindSampler(0, 0);
@@ -127,15 +139,14 @@ void TextPass::Draw(const Frame& frame, size_t first, size_t end, uint32_t* draw
     bool complete = true;
     for (size_t i = first; i < end && complete; ++i)
       if (const auto* text = std::get_if<TextItem>(&frame.items[i]))
-        complete = AppendText(*text, vertices);
+        complete = AppendText(*text, scale, vertices);
     if (complete) break;
     atlas_->Clear();
   }
   if (vertices.empty()) return;
 
   glUseProgram(program_.get());
-  glUniform2f(backBufferSize_, static_cast<float>(frame.backBufferWidth),
-              static_cast<float>(frame.backBufferHeight));
+  glUniform2f(backBufferSize_, static_cast<float>(width), static_cast<float>(height));
   glUniform1i(atlasSampler_, 0);
   glBindVertexArray(vertexArray_.get());
   glBindBuffer(GL_ARRAY_BUFFER, vertices_.get());

@@ -1,8 +1,10 @@
 #pragma once
 // Draws recorded texts: glyphs from the atlas as textured quads in
-// back-buffer pixels, in the text's colour with its alpha, clipped to the
-// layout rectangle unless kDtNoClip is set. Only view/gl sources include this
-// header.
+// framebuffer pixels, in the text's colour with its alpha, clipped to the
+// layout rectangle unless kDtNoClip is set. On a framebuffer `scale` times the
+// back buffer's client size, the font is rasterised at `scale` times its size
+// and laid out in the scaled layout rectangle, so text stays crisp. Only
+// view/gl sources include this header.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,8 +25,10 @@ class TextPass {
   static std::unique_ptr<TextPass> Create(std::string* error);
 
   // Draws frame.items[first, end), which must all be TextItems, as one batch
-  // into the bound framebuffer; adds the number of draw calls to `drawCalls`.
-  void Draw(const Frame& frame, size_t first, size_t end, uint32_t* drawCalls);
+  // into the bound framebuffer, `width` x `height` pixels, `scale` of them
+  // per client pixel; adds the number of draw calls to `drawCalls`.
+  void Draw(const Frame& frame, size_t first, size_t end, double scale, uint32_t width,
+            uint32_t height, uint32_t* drawCalls);
 
  private:
   struct Vertex {
@@ -33,7 +37,7 @@ class TextPass {
   };
   TextPass() = default;
   // False when the atlas filled up before every glyph was placed.
-  bool AppendText(const TextItem& item, std::vector<Vertex>& out);
+  bool AppendText(const TextItem& item, double scale, std::vector<Vertex>& out);
 
   GlProgram program_;
   GlVertexArray vertexArray_;
