@@ -1,13 +1,12 @@
 #include "app/AtomInfoPanel.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <mutex>
 
 #include "app/EditSteps.h"
 #include "app/NumberReading.h"
 #include "forcefield/FixedText.h"
+#include "forcefield/NumberText.h"
 #include "model/AtomTypeEditing.h"
 #include "model/BondEditing.h"
 #include "model/TableLookup.h"
@@ -18,24 +17,6 @@ namespace {
 
 constexpr std::size_t kNameLength = 4;  // what Apply keeps of a name
 constexpr std::size_t kTypeWordLength = 9;
-
-// Numbers as printf's "%d" and "%.Nf" in the C locale: the point is "."
-// whatever the desktop's language.
-std::u16string FormatInteger(int64_t value) {
-  char buffer[24];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return FromLatin1(std::string_view(buffer, result.ptr - buffer));
-}
-
-std::u16string FormatFixed(double value, int decimals) {
-  if (std::isnan(value)) return u"nan";
-  if (std::isinf(value)) return value < 0 ? u"-inf" : u"inf";
-  char buffer[400];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  if (result.ec != std::errc()) return {};
-  return FromLatin1(std::string_view(buffer, result.ptr - buffer));
-}
 
 std::u16string_view TypeName(const MoleculeStore& store, const Atom& atom) {
   const AtomType* type = AtomTypeSlot(store.tables, atom.atomType);
@@ -53,7 +34,7 @@ std::vector<uint32_t> SelectedAtoms(const MoleculeStore& store) {
 
 // A file-frame coordinate text, "%.3f" of stored + origin.
 std::u16string FileCoordinate(float stored, float origin) {
-  return FormatFixed(static_cast<double>(stored) + origin, 3);
+  return DecimalText(static_cast<double>(stored) + origin, 3);
 }
 
 bool StartsMixed(std::u16string_view text) {
@@ -116,12 +97,12 @@ int32_t FillAtomInfo(MoleculeStore& store, AtomInfoTexts& texts) {
   if (selected.empty()) return 0;
   const Atom& first = store.atoms[selected.front()];
   texts.name = TextView(first.name);
-  texts.charge = FormatFixed(first.charge, 4);
+  texts.charge = DecimalText(first.charge, 4);
   texts.fragmentName = TextView(first.fragmentName);
-  texts.fragmentNumber = FormatInteger(first.fragmentNumber);
+  texts.fragmentNumber = IntegerText(first.fragmentNumber);
   texts.type = TypeName(store, first);
   if (selected.size() == 1) {
-    texts.id = FormatInteger(first.serial);
+    texts.id = IntegerText(first.serial);
     texts.x = FileCoordinate(first.x, store.fileOrigin.x);
     texts.y = FileCoordinate(first.y, store.fileOrigin.y);
     texts.z = FileCoordinate(first.z, store.fileOrigin.z);
@@ -196,7 +177,7 @@ std::vector<std::u16string> AtomTypeListEntries(const ForceFieldTables& tables) 
     const ChemicalType* chemical = ChemicalTypeOfAtomType(tables, static_cast<int32_t>(t));
     const std::u16string_view symbol = chemical ? TextView(chemical->symbol) : u"";
     entries.push_back(Cut(TextView(type.name)) + u" (" + Cut(symbol) + u",sp" +
-                      FormatInteger(type.hybridization) + u"," + Cut(TextView(type.description)) +
+                      IntegerText(type.hybridization) + u"," + Cut(TextView(type.description)) +
                       u")");
   }
   entries.emplace_back(kMixedEntry);

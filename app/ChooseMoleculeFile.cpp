@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/DocumentTitle.h"
 #include "forcefield/FixedText.h"
 #include "io/MoleculeFiles.h"
 
@@ -16,15 +17,10 @@ bool FileExists(std::u16string_view path) {
   return std::filesystem::exists(std::filesystem::path(ToUtf8(path)), error);
 }
 
-std::u16string_view FileName(std::u16string_view path) {
-  const std::size_t slash = path.find_last_of(u'/');
-  return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
-}
-
 // Asks about the file a save will write; false: choose again.
 bool ConfirmSave(DesktopShell& desktop, const FileDialogRequest& request,
                  std::u16string_view path) {
-  const std::u16string name(FileName(path));
+  const std::u16string name(FileNameOf(path));
   if (!FileExists(path))
     return desktop.AskYesNo(request.title, name + u"\nThis file does not exist.\nCreate the file?");
   return desktop.AskYesNo(request.title, name + u" already exists.\nDo you want to replace it?");

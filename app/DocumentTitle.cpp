@@ -5,10 +5,13 @@
 
 namespace tf {
 
-std::u16string DocumentName(std::u16string_view path) {
-  if (path.empty()) return kNewDocumentName;
+std::u16string_view FileNameOf(std::u16string_view path) {
   const std::size_t slash = path.find_last_of(u'/');
-  return std::u16string(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
+  return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::u16string DocumentName(std::u16string_view path) {
+  return path.empty() ? std::u16string(kNewDocumentName) : std::u16string(FileNameOf(path));
 }
 
 std::u16string WindowTitle(std::u16string_view path, bool changed) {

@@ -15,7 +15,10 @@ struct Application;
 inline constexpr char16_t kProgramName[] = u"Tessaform";
 inline constexpr char16_t kNewDocumentName[] = u"the new molecule";
 
-// The last part of `path` after its final '/'; "the new molecule" for an empty path.
+// The last part of `path`, after its final '/'.
+std::u16string_view FileNameOf(std::u16string_view path);
+
+// FileNameOf(path); "the new molecule" for an empty path.
 std::u16string DocumentName(std::u16string_view path);
 
 std::u16string WindowTitle(std::u16string_view path, bool changed);

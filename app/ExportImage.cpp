@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/DocumentTitle.h"
 #include "forcefield/FixedText.h"
 #include "view/FrameAtSize.h"
 
@@ -21,11 +22,6 @@ bool EndsWithPng(std::u16string_view path) {
     if (c != lower[i]) return false;
   }
   return true;
-}
-
-std::u16string FileName(std::u16string_view path) {
-  const std::size_t slash = path.find_last_of(u'/');
-  return std::u16string(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
 }
 
 bool Exists(std::u16string_view path) {
@@ -62,8 +58,8 @@ void ExportImage(Application& app) {
     choice = *chosen;
     path = PicturePath(choice.path);
     if (!Exists(path) ||
-        app.desktop.AskYesNo(kTitle,
-                             FileName(path) + u" already exists.\nDo you want to replace it?"))
+        app.desktop.AskYesNo(kTitle, std::u16string(FileNameOf(path)) +
+                                         u" already exists.\nDo you want to replace it?"))
       break;
     request = {choice.path, choice.width, choice.height, request.windowWidth, request.windowHeight};
   }
