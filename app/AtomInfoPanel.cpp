@@ -5,8 +5,8 @@
 
 #include "app/EditSteps.h"
 #include "app/NumberReading.h"
-#include "forcefield/FixedText.h"
-#include "forcefield/NumberText.h"
+#include "base/FixedText.h"
+#include "base/NumberText.h"
 #include "model/AtomTypeEditing.h"
 #include "model/BondEditing.h"
 #include "model/TableLookup.h"
@@ -18,17 +18,17 @@ namespace {
 constexpr std::size_t kNameLength = 4;  // what Apply keeps of a name
 constexpr std::size_t kTypeWordLength = 9;
 
-std::u16string_view TypeName(const MoleculeStore& store, const Atom& atom) {
-  const AtomType* type = AtomTypeSlot(store.tables, atom.atomType);
+std::u16string_view TypeName(const ForceFieldTables& tables, const Atom& atom) {
+  const AtomType* type = AtomTypeSlot(tables, atom.atomType);
   return type ? TextView(type->name) : std::u16string_view();
 }
 
 // Atoms in use that are selected, in ascending index order.
-std::vector<uint32_t> SelectedAtoms(const MoleculeStore& store) {
+std::vector<uint32_t> SelectedAtoms(const Document& document) {
   std::vector<uint32_t> selected;
-  const uint32_t count = std::min(store.atomCount, kMaxAtoms);
+  const uint32_t count = std::min(document.atomCount, kMaxAtoms);
   for (uint32_t i = 0; i < count; ++i)
-    if (store.atoms[i].selected) selected.push_back(i);
+    if (document.atoms[i].selected) selected.push_back(i);
   return selected;
 }
 
@@ -88,39 +88,40 @@ std::u16string Cut(std::u16string_view text) {
 
 }  // namespace
 
-int32_t FillAtomInfo(MoleculeStore& store, AtomInfoTexts& texts) {
-  std::lock_guard model(store.modelLock);
+int32_t FillAtomInfo(Document& document, const ForceFieldTables& tables, AtomInfoTexts& texts) {
+  std::lock_guard model(document.modelLock);
   const std::u16string type = texts.type;
   texts = AtomInfoTexts{};
   texts.type = type;
-  const std::vector<uint32_t> selected = SelectedAtoms(store);
+  const std::vector<uint32_t> selected = SelectedAtoms(document);
   if (selected.empty()) return 0;
-  const Atom& first = store.atoms[selected.front()];
+  const Atom& first = document.atoms[selected.front()];
   texts.name = TextView(first.name);
   texts.charge = DecimalText(first.charge, 4);
   texts.fragmentName = TextView(first.fragmentName);
   texts.fragmentNumber = IntegerText(first.fragmentNumber);
-  texts.type = TypeName(store, first);
+  texts.type = TypeName(tables, first);
   if (selected.size() == 1) {
     texts.id = IntegerText(first.serial);
-    texts.x = FileCoordinate(first.x, store.fileOrigin.x);
-    texts.y = FileCoordinate(first.y, store.fileOrigin.y);
-    texts.z = FileCoordinate(first.z, store.fileOrigin.z);
+    texts.x = FileCoordinate(first.x, document.fileOrigin.x);
+    texts.y = FileCoordinate(first.y, document.fileOrigin.y);
+    texts.z = FileCoordinate(first.z, document.fileOrigin.z);
     return 1;
   }
   for (std::size_t k = 1; k < selected.size(); ++k) {
-    const Atom& other = store.atoms[selected[k]];
+    const Atom& other = document.atoms[selected[k]];
     if (TextView(other.name) != TextView(first.name)) texts.name = kMixedEntry;
     if (!(other.charge == first.charge)) texts.charge = kMixedEntry;
     if (TextView(other.fragmentName) != TextView(first.fragmentName))
       texts.fragmentName = kMixedEntry;
     if (other.fragmentNumber != first.fragmentNumber) texts.fragmentNumber = kMixedEntry;
-    if (TypeName(store, other) != TypeName(store, first)) texts.type = kMixedEntry;
+    if (TypeName(tables, other) != TypeName(tables, first)) texts.type = kMixedEntry;
   }
   return static_cast<int32_t>(selected.size());
 }
 
-void ApplyAtomInfo(MoleculeStore& store, const AtomInfoTexts& typed, const AtomInfoTexts& shown) {
+void ApplyAtomInfo(Document& document, const ForceFieldTables& tables, const AtomInfoTexts& typed,
+                   const AtomInfoTexts& shown) {
   const AtomInfoTexts texts{
       Cut(typed.id),  Cut(typed.name), Cut(typed.charge),       Cut(typed.x),
       Cut(typed.y),   Cut(typed.z),    Cut(typed.fragmentName), Cut(typed.fragmentNumber),
@@ -137,21 +138,21 @@ void ApplyAtomInfo(MoleculeStore& store, const AtomInfoTexts& typed, const AtomI
   std::vector<uint32_t> retype;
   const std::u16string_view word = FirstWord(texts.type);
   {
-    std::lock_guard model(store.modelLock);
-    const std::vector<uint32_t> selected = SelectedAtoms(store);
+    std::lock_guard model(document.modelLock);
+    const std::vector<uint32_t> selected = SelectedAtoms(document);
     if (selected.size() == 1) {
-      Atom& atom = store.atoms[selected.front()];
+      Atom& atom = document.atoms[selected.front()];
       if (id) ReadIntegerInto(atom.serial, texts.id);
       if (name) WriteName(atom.name, texts.name);
       if (charge) ReadFloatInto(atom.charge, texts.charge);
-      if (x) ReadCoordinateInto(atom.x, texts.x, store.fileOrigin.x);
-      if (y) ReadCoordinateInto(atom.y, texts.y, store.fileOrigin.y);
-      if (z) ReadCoordinateInto(atom.z, texts.z, store.fileOrigin.z);
+      if (x) ReadCoordinateInto(atom.x, texts.x, document.fileOrigin.x);
+      if (y) ReadCoordinateInto(atom.y, texts.y, document.fileOrigin.y);
+      if (z) ReadCoordinateInto(atom.z, texts.z, document.fileOrigin.z);
       if (fragmentName) WriteName(atom.fragmentName, texts.fragmentName);
       if (fragmentNumber) ReadIntegerInto(atom.fragmentNumber, texts.fragmentNumber);
     } else {
       for (const uint32_t i : selected) {
-        Atom& atom = store.atoms[i];
+        Atom& atom = document.atoms[i];
         if (name && !StartsMixed(texts.name)) WriteName(atom.name, texts.name);
         if (charge && !StartsMixed(texts.charge)) ReadFloatInto(atom.charge, texts.charge);
         if (fragmentName && !StartsMixed(texts.fragmentName))
@@ -164,9 +165,9 @@ void ApplyAtomInfo(MoleculeStore& store, const AtomInfoTexts& typed, const AtomI
     // is not the chosen one are retyped.
     if (!StartsMixed(texts.type))
       for (const uint32_t i : selected)
-        if (TypeName(store, store.atoms[i]) != word) retype.push_back(i);
+        if (TypeName(tables, document.atoms[i]) != word) retype.push_back(i);
   }
-  for (const uint32_t i : retype) SetAtomType(store, i, word);
+  for (const uint32_t i : retype) SetAtomType(document, tables, i, word);
 }
 
 std::vector<std::u16string> AtomTypeListEntries(const ForceFieldTables& tables) {
@@ -185,9 +186,10 @@ std::vector<std::u16string> AtomTypeListEntries(const ForceFieldTables& tables) 
   return entries;
 }
 
-AtomInfoView RefreshAtomInfo(MoleculeStore& store, const std::vector<std::u16string>& entries) {
+AtomInfoView RefreshAtomInfo(Document& document, const ForceFieldTables& tables,
+                             const std::vector<std::u16string>& entries) {
   AtomInfoView view;
-  const int32_t n = FillAtomInfo(store, view.texts);
+  const int32_t n = FillAtomInfo(document, tables, view.texts);
   view.selectedCount = n;
   view.idAndCoordinatesEnabled = n <= 1;
   if (n > 0) {
@@ -199,22 +201,23 @@ AtomInfoView RefreshAtomInfo(MoleculeStore& store, const std::vector<std::u16str
     }
   }
   view.bondButtonEnabled = n == 2;
-  if (n == 2) view.bondButtonLabel = IsSelectedPairBonded(store) ? u"Delete Bond" : u"Add Bond";
+  if (n == 2) view.bondButtonLabel = IsSelectedPairBonded(document) ? u"Delete Bond" : u"Add Bond";
   return view;
 }
 
 void PressAtomInfoApply(Application& app, const AtomInfoTexts& typed, const AtomInfoTexts& shown) {
   const EditScope step(app);
-  ApplyAtomInfo(app.store, typed, shown);
-  Redraw(app.store);
+  ApplyAtomInfo(app.document, app.tables, typed, shown);
+  Redraw(app);
   SendRefreshPanels(app);
   app.desktop.FocusMainWindow();
 }
 
 void PressBondButton(Application& app) {
   const EditScope step(app);
-  ToggleBond(app.store);
-  Redraw(app.store);
+  const std::u16string_view label = ToggleBond(app.document, app.tables);
+  if (!label.empty()) app.desktop.SetBondButtonLabel(label);
+  Redraw(app);
   app.desktop.FocusMainWindow();
 }
 

@@ -32,7 +32,7 @@ inline constexpr char16_t kMixedEntry[] = u"*";
 // the first one's name, charge, fragment name and number and type, each "*"
 // when any other selected atom differs in it; ID, X, Y and Z stay empty.
 // Takes modelLock.
-int32_t FillAtomInfo(MoleculeStore& store, AtomInfoTexts& texts);
+int32_t FillAtomInfo(Document& document, const ForceFieldTables& tables, AtomInfoTexts& texts);
 
 // Writes back the texts the user edited: a field whose text is still the one
 // the panel showed (`shown`) keeps its value exactly. One atom: every edited
@@ -43,7 +43,8 @@ int32_t FillAtomInfo(MoleculeStore& store, AtomInfoTexts& texts);
 // (SetAtomType, which also renames it). Names keep their first 4 characters;
 // numbers follow ReadInteger and ReadDecimal, and a text that holds none
 // keeps the field. Takes modelLock, then SetAtomType takes it.
-void ApplyAtomInfo(MoleculeStore& store, const AtomInfoTexts& typed, const AtomInfoTexts& shown);
+void ApplyAtomInfo(Document& document, const ForceFieldTables& tables, const AtomInfoTexts& typed,
+                   const AtomInfoTexts& shown);
 
 // Entries "name (symbol,spN,description)" of every loaded AtomType and the
 // mixed entry "*", sorted as a sorted list box shows them (ignoring case).
@@ -61,7 +62,8 @@ struct AtomInfoView {
 
 // FillAtomInfo, and the first entry (from the top) that begins with the type
 // text, ignoring case.
-AtomInfoView RefreshAtomInfo(MoleculeStore& store, const std::vector<std::u16string>& entries);
+AtomInfoView RefreshAtomInfo(Document& document, const ForceFieldTables& tables,
+                             const std::vector<std::u16string>& entries);
 
 // "Apply" (or Enter in a field): ApplyAtomInfo, redraw, refresh the panel,
 // focus back to the main window.

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "app/DocumentTitle.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/MoleculeFiles.h"
 
 namespace tf {
@@ -34,16 +34,16 @@ std::u16string SavePath(std::u16string_view path) {
   return result;
 }
 
-std::optional<std::u16string> ChooseMoleculeFile(MoleculeStore& store, DesktopShell& desktop,
+std::optional<std::u16string> ChooseMoleculeFile(const Document& document, DesktopShell& desktop,
                                                  bool open) {
   FileDialogRequest request{open, open ? u"Open File" : u"Save File", kPdbFilter, kPdbPattern,
-                            std::u16string(TextView(store.filePath))};
+                            std::u16string(TextView(document.filePath))};
   for (;;) {
     const std::optional<std::u16string> chosen = desktop.RunFileDialog(request);
     if (!chosen || chosen->empty()) return std::nullopt;
     const std::u16string path = open ? *chosen : SavePath(*chosen);
     if (path.size() > kLongestPath) {
-      ShowMessage(store.shell, u"Bad file.", MessageIcon::Warning);
+      desktop.ShowMessageBox(u"Bad file.", u"Message", MessageIcon::Warning);
       return std::nullopt;
     }
     if (open || ConfirmSave(desktop, request, path)) return path;

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "app/DesktopShell.h"
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 
 namespace tf {
 
@@ -28,7 +28,7 @@ std::u16string SavePath(std::u16string_view path);
 // dialog. A save is asked about under the path with ".pdb" added. A path that
 // would not fit the path buffer shows "Bad file." and returns nothing. The
 // current file path is never changed here.
-std::optional<std::u16string> ChooseMoleculeFile(MoleculeStore& store, DesktopShell& desktop,
+std::optional<std::u16string> ChooseMoleculeFile(const Document& document, DesktopShell& desktop,
                                                  bool open);
 
 }  // namespace tf

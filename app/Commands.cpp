@@ -1,51 +1,54 @@
 #include "app/Commands.h"
 
+#include <iterator>
 #include <mutex>
 #include <optional>
 
 #include "app/DocumentFiles.h"
 #include "app/EditSteps.h"
 #include "app/ExportImage.h"
-#include "app/MainWindowProc.h"
-#include "forcefield/FixedText.h"
+#include "app/WindowMessages.h"
+#include "base/FixedText.h"
+#include "charges/PartialCharges.h"
 #include "io/PerceiveBonds.h"
+#include "model/AtomEditing.h"
+#include "model/BondEditing.h"
 #include "shaping/ShapingWorker.h"
 #include "view/CameraOperations.h"
 #include "view/Graphics.h"
 
 namespace tf {
+
 namespace {
 
 // The tool buttons are plain push buttons: the check moves here, first off
 // the current tool, then onto the chosen one (so choosing it again keeps it).
 void ChooseTool(Application& app, int32_t command) {
-  MoleculeStore& store = app.store;
-  app.desktop.CheckToolButton(kCmdSelectTool + store.selectionTool, false);
+  app.desktop.CheckToolButton(kCmdSelectTool + app.view.selectionTool, false);
   app.desktop.CheckToolButton(command, true);
   {
-    std::lock_guard render(store.renderLock);  // frames read the tool
-    store.selectionTool = command - kCmdSelectTool;
+    std::lock_guard render(app.resources.renderLock);  // frames read the tool
+    app.view.selectionTool = command - kCmdSelectTool;
   }
-  Redraw(store);
+  Redraw(app);
 }
 
 void ChooseModelStyle(Application& app, int32_t command) {
-  MoleculeStore& store = app.store;
   app.desktop.CheckModelRadio(command);
   {
-    std::lock_guard render(store.renderLock);
-    store.modelStyle = command - kCmdWireframe;
+    std::lock_guard render(app.resources.renderLock);
+    app.view.modelStyle = command - kCmdWireframe;
   }
-  Redraw(store);
+  Redraw(app);
 }
 
 // Bonds for a molecule read without its bond list; the counts are reported
 // once the view shows them.
 void PerceiveBondsOfDocument(Application& app) {
-  const PerceivedBonds perceived = PerceiveBonds(app.store);
+  const PerceivedBonds perceived = PerceiveBonds(app.document, app.tables);
   RefreshAndRedraw(app);
-  ShowMessage(app.store.shell, FromUtf8(DescribePerceivedBonds(perceived)),
-              MessageIcon::Information);
+  app.desktop.ShowMessageBox(FromUtf8(DescribePerceivedBonds(perceived)), u"Message",
+                             MessageIcon::Information);
 }
 
 std::u16string ManualPath(const Application& app) {
@@ -57,84 +60,124 @@ void TogglePanel(Application& app, Panel panel) {
   app.desktop.FocusMainWindow();
 }
 
-bool ChangesDocument(int32_t command) {
-  switch (command) {
-    case kCmdStartShaping:
-    case kCmdStopShaping:
-    case kCmdCharges:
-    case kCmdPerceiveBonds:
-      return true;
-    default:
-      return false;
-  }
+void Turn(Application& app, int32_t yaw, int32_t pitch) {
+  RotateModel(app.view, app.resources, app.document, yaw, pitch);
 }
+
+void PanView(Application& app, int32_t dx, int32_t dy) {
+  Pan(app.view, app.resources, dx, dy);
+}
+
+void ZoomView(Application& app, int32_t step) {
+  Zoom(app.view, app.resources, step);
+}
+
+void ToggleBondOfSelection(Application& app) {
+  const std::u16string_view label = ToggleBond(app.document, app.tables);
+  if (!label.empty()) app.desktop.SetBondButtonLabel(label);
+}
+
+struct CommandEntry {
+  int32_t command;
+  bool changesDocument;
+  void (*run)(Application& app, int32_t command);
+};
+
+constexpr CommandEntry kCommands[] = {
+    {kCmdUndo, false, [](Application& app, int32_t) { UndoEdit(app); }},
+    {kCmdRedo, false, [](Application& app, int32_t) { RedoEdit(app); }},
+    {kCmdStartShaping, true,
+     [](Application& app, int32_t) { StartShaping(app.shaping, app.document, app.tables); }},
+    {kCmdStopShaping, true, [](Application& app, int32_t) { StopShaping(app.shaping); }},
+    {kCmdCharges, true, [](Application& app, int32_t) { ComputeChargesOfDocument(app); }},
+    {kCmdSelectTool, false, ChooseTool},
+    {kCmdRectangularTool, false, ChooseTool},
+    {kCmdFreeformTool, false, ChooseTool},
+    {kCmdNew, false, [](Application& app, int32_t) { NewDocument(app); }},
+    {kCmdOpen, false, [](Application& app, int32_t) { OpenDocument(app); }},
+    {kCmdSave, false, [](Application& app, int32_t) { SaveDocument(app); }},
+    {kCmdExportImage, false, [](Application& app, int32_t) { ExportImage(app); }},
+    {kCmdExit, false, [](Application& app, int32_t) { CloseMainWindow(app); }},
+    {kCmdViewAtomInfo, false, [](Application& app, int32_t) { TogglePanel(app, Panel::AtomInfo); }},
+    {kCmdViewShaping, false, [](Application& app, int32_t) { TogglePanel(app, Panel::Shaping); }},
+    {kCmdWireframe, false, ChooseModelStyle},
+    {kCmdSpacefill, false, ChooseModelStyle},
+    {kCmdSticks, false, ChooseModelStyle},
+    {kCmdBallStick, false, ChooseModelStyle},
+    {kCmdPerceiveBonds, true, [](Application& app, int32_t) { PerceiveBondsOfDocument(app); }},
+    {kCmdViewHelp, false, [](Application& app, int32_t) { app.desktop.OpenFile(ManualPath(app)); }},
+    {kCmdAbout, false,
+     [](Application& app, int32_t) { app.desktop.ShowAboutBox(ManualPath(app)); }},
+    {kCmdResetView, false, [](Application& app, int32_t) { ResetView(app.view, app.resources); }},
+    {kCmdTurnLeft, false, [](Application& app, int32_t) { Turn(app, -10, 0); }},
+    {kCmdTurnRight, false, [](Application& app, int32_t) { Turn(app, 10, 0); }},
+    {kCmdTurnUp, false, [](Application& app, int32_t) { Turn(app, 0, -10); }},
+    {kCmdTurnDown, false, [](Application& app, int32_t) { Turn(app, 0, 10); }},
+    {kCmdPanLeft, false, [](Application& app, int32_t) { PanView(app, -20, 0); }},
+    {kCmdPanRight, false, [](Application& app, int32_t) { PanView(app, 20, 0); }},
+    {kCmdPanUp, false, [](Application& app, int32_t) { PanView(app, 0, 20); }},
+    {kCmdPanDown, false, [](Application& app, int32_t) { PanView(app, 0, -20); }},
+    {kCmdDeleteSelected, true,
+     [](Application& app, int32_t) { DeleteSelectedAtoms(app.document); }},
+    {kCmdToggleBond, true, [](Application& app, int32_t) { ToggleBondOfSelection(app); }},
+    {kCmdZoomIn, false, [](Application& app, int32_t) { ZoomView(app, 1); }},
+    {kCmdZoomOut, false, [](Application& app, int32_t) { ZoomView(app, -1); }},
+    {kCmdZoomInFast, false, [](Application& app, int32_t) { ZoomView(app, 3); }},
+    {kCmdZoomOutFast, false, [](Application& app, int32_t) { ZoomView(app, -3); }},
+};
+
+const CommandEntry* FindCommand(int32_t command) {
+  for (const CommandEntry& entry : kCommands)
+    if (entry.command == command) return &entry;
+  return nullptr;
+}
+
+struct KeyEntry {
+  uint32_t key;
+  int32_t command;
+  int32_t shiftCommand;
+};
+
+constexpr KeyEntry kKeys[] = {
+    {VK_SPACE, kCmdResetView, kCmdResetView},
+    {VK_LEFT, kCmdTurnLeft, kCmdPanLeft},
+    {VK_RIGHT, kCmdTurnRight, kCmdPanRight},
+    {VK_UP, kCmdTurnUp, kCmdPanUp},
+    {VK_DOWN, kCmdTurnDown, kCmdPanDown},
+    {VK_DELETE, kCmdDeleteSelected, kCmdDeleteSelected},
+    {'B', kCmdToggleBond, kCmdToggleBond},
+    {'C', kCmdCharges, kCmdCharges},
+    {'P', kCmdPerceiveBonds, kCmdPerceiveBonds},
+    {VK_OEM_PLUS, kCmdZoomIn, kCmdZoomInFast},
+    {VK_OEM_MINUS, kCmdZoomOut, kCmdZoomOutFast},
+};
 
 }  // namespace
 
 void OnCommand(Application& app, int32_t command) {
-  MoleculeStore& store = app.store;
+  const CommandEntry* entry = FindCommand(command);
+  if (entry == nullptr) return;
   std::optional<EditScope> step;
-  if (ChangesDocument(command)) step.emplace(app);
-  switch (command) {
-    case kCmdUndo:
-      UndoEdit(app);
-      return;
-    case kCmdRedo:
-      RedoEdit(app);
-      return;
-    case kCmdStartShaping:
-      StartShaping(store);
-      return;
-    case kCmdStopShaping:
-      StopShaping(store);
-      return;
-    case kCmdCharges:
-      MainWindowProc(app, {.message = ComputeCharges});
-      return;
-    case kCmdSelectTool:
-    case kCmdRectangularTool:
-    case kCmdFreeformTool:
-      ChooseTool(app, command);
-      return;
-    case kCmdNew:
-      NewDocument(app);
-      return;
-    case kCmdOpen:
-      OpenDocument(app);
-      return;
-    case kCmdSave:
-      SaveDocument(app);
-      return;
-    case kCmdExportImage:
-      ExportImage(app);
-      return;
-    case kCmdExit:
-      CloseMainWindow(app);
-      return;
-    case kCmdViewAtomInfo:
-      TogglePanel(app, Panel::AtomInfo);
-      return;
-    case kCmdViewShaping:
-      TogglePanel(app, Panel::Shaping);
-      return;
-    case kCmdWireframe:
-    case kCmdSpacefill:
-    case kCmdSticks:
-    case kCmdBallStick:
-      ChooseModelStyle(app, command);
-      return;
-    case kCmdPerceiveBonds:
-      PerceiveBondsOfDocument(app);
-      return;
-    case kCmdViewHelp:
-      app.desktop.OpenFile(ManualPath(app));
-      return;
-    case kCmdAbout:
-      app.desktop.ShowAboutBox(ManualPath(app));
-      return;
-    default:
-      return;
-  }
+  if (entry->changesDocument) step.emplace(app);
+  entry->run(app, command);
+}
+
+bool CommandChangesDocument(int32_t command) {
+  const CommandEntry* entry = FindCommand(command);
+  return entry != nullptr && entry->changesDocument;
+}
+
+int32_t KeyCommand(uint32_t key, bool shift) {
+  for (const KeyEntry& entry : kKeys)
+    if (entry.key == key) return shift ? entry.shiftCommand : entry.command;
+  return 0;
+}
+
+void ComputeChargesOfDocument(Application& app) {
+  app.desktop.SetWaitCursor(true);
+  RecomputeCharges(app.document, app.tables);
+  app.desktop.SetWaitCursor(false);
+  SendRefreshPanels(app);
 }
 
 }  // namespace tf

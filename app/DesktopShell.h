@@ -11,11 +11,16 @@
 #include <vector>
 
 #include "app/ShapingPanel.h"
-#include "model/ShellCallbacks.h"
 
 namespace tf {
 
 struct Frame;
+
+enum class MessageIcon { Warning, Information };
+
+struct ClientSize {
+  int32_t width = 0, height = 0;  // pixels, toolbar strip included
+};
 
 enum class Panel { AtomInfo, Shaping };
 

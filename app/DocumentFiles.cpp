@@ -6,7 +6,8 @@
 #include "app/ChooseMoleculeFile.h"
 #include "app/DocumentTitle.h"
 #include "app/EditSteps.h"
-#include "forcefield/FixedText.h"
+#include "app/ReadReportMessages.h"
+#include "base/FixedText.h"
 #include "io/MoleculeFileCommands.h"
 #include "io/MoleculeFiles.h"
 #include "model/CenterMolecule.h"
@@ -16,27 +17,33 @@ namespace tf {
 namespace {
 
 bool SaveToFile(Application& app, std::u16string_view path) {
-  if (!SaveMoleculeFile(app.store, path)) return false;
+  if (!SaveMoleculeFile(app.document, path)) {
+    app.desktop.ShowMessageBox(u"Bad file.", u"Message", MessageIcon::Warning);
+    return false;
+  }
   MarkDocumentSaved(app);
   return true;
 }
 
 // The question's Save writes the file the question named.
 bool SaveChanges(Application& app) {
-  const std::u16string path(TextView(app.store.filePath));
+  const std::u16string path(TextView(app.document.filePath));
   return path.empty() ? SaveDocument(app) : SaveToFile(app, path);
 }
 
 // The molecule at `path` replaces the document when it can be read.
 void ReadDocumentFile(Application& app, std::u16string_view path) {
-  MoleculeStore& store = app.store;
   {
     const EditScope step(app);
-    if (!OpenMoleculeFile(store, path)) return;
-    ResetView(store);
-    CenterMolecule(store);
-    FitZoom(store);
-    MarkDocumentSaved(app);
+    const ReadReport report = OpenMoleculeFile(app.document, app.tables, path);
+    if (report.read) {
+      ResetView(app.view, app.resources);
+      CenterMolecule(app.document);
+      FitZoom(app.view, app.resources, app.document, app.tables);
+      MarkDocumentSaved(app);
+    }
+    ShowReadReport(app.desktop, report);
+    if (!report.read) return;
   }
   RefreshAndRedraw(app);
   // The dialog's closing click may still hold the button down over the view.
@@ -48,7 +55,7 @@ void ReadDocumentFile(Application& app, std::u16string_view path) {
 bool OfferToSaveChanges(Application& app) {
   if (!DocumentChanged(app)) return true;
   const std::u16string text =
-      u"Save changes to " + DocumentName(TextView(app.store.filePath)) + u"?";
+      u"Save changes to " + DocumentName(TextView(app.document.filePath)) + u"?";
   switch (app.desktop.AskSaveChanges(text)) {
     case SaveChangesAnswer::Save:
       return SaveChanges(app);
@@ -62,16 +69,14 @@ bool OfferToSaveChanges(Application& app) {
 
 void NewDocument(Application& app) {
   if (!OfferToSaveChanges(app)) return;
-  MoleculeStore& store = app.store;
   {
     const EditScope step(app);
     {
-      std::lock_guard render(store.renderLock);  // the model rotation is reset too
-      std::lock_guard model(store.modelLock);
-      NewMolecule(store);
+      std::lock_guard model(app.document.modelLock);
+      NewMolecule(app.document);
       // Without a path the first save asks for a name instead of writing the
       // empty molecule over the file that was open.
-      SetFilePath(store, u"");
+      SetFilePath(app.document, u"");
     }
     MarkDocumentSaved(app);
   }
@@ -80,18 +85,18 @@ void NewDocument(Application& app) {
 
 void OpenDocument(Application& app) {
   if (!OfferToSaveChanges(app)) return;
-  if (const auto path = ChooseMoleculeFile(app.store, app.desktop, true))
+  if (const auto path = ChooseMoleculeFile(app.document, app.desktop, true))
     ReadDocumentFile(app, *path);
 }
 
 bool SaveDocument(Application& app) {
-  const auto path = ChooseMoleculeFile(app.store, app.desktop, false);
+  const auto path = ChooseMoleculeFile(app.document, app.desktop, false);
   return path && SaveToFile(app, *path);
 }
 
 void OpenDocumentFile(Application& app, std::u16string_view path) {
   if (path.size() >= static_cast<std::size_t>(kPathCapacity)) {
-    ShowMessage(app.store.shell, u"Bad file.", MessageIcon::Warning);
+    app.desktop.ShowMessageBox(u"Bad file.", u"Message", MessageIcon::Warning);
     return;
   }
   if (OfferToSaveChanges(app)) ReadDocumentFile(app, path);

@@ -1,7 +1,7 @@
 #include "app/DocumentTitle.h"
 
 #include "app/Application.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 
 namespace tf {
 
@@ -20,7 +20,7 @@ std::u16string WindowTitle(std::u16string_view path, bool changed) {
 }
 
 void UpdateWindowTitle(Application& app) {
-  app.desktop.SetWindowTitle(WindowTitle(TextView(app.store.filePath), DocumentChanged(app)));
+  app.desktop.SetWindowTitle(WindowTitle(TextView(app.document.filePath), DocumentChanged(app)));
 }
 
 }  // namespace tf

@@ -10,8 +10,8 @@
 namespace tf {
 namespace {
 
-bool GestureInProgress(const MoleculeStore& store) {
-  return store.draggingAtoms != 0 || store.shapingActive.load() != 0;
+bool GestureInProgress(const Application& app) {
+  return app.view.draggingAtoms != 0 || app.shaping.shapingActive.load() != 0;
 }
 
 void ClosePendingStep(Application& app) {
@@ -19,17 +19,16 @@ void ClosePendingStep(Application& app) {
   if (!edits.pending) return;
   DocumentState before = std::move(*edits.pending);
   edits.pending.reset();
-  edits.history.Record(app.store, std::move(before));
+  edits.history.Record(app.document, app.view.camera.rotation, std::move(before));
   UpdateUndoItems(app);
 }
 
 // Leaves no worker that could still write into the restored document, and
 // no gesture that would go on moving it.
 void SettleForUndo(Application& app) {
-  MoleculeStore& store = app.store;
-  StopShaping(store);
-  ShutdownShaping(store);
-  store.draggingAtoms = 0;
+  StopShaping(app.shaping);
+  ShutdownShaping(app.shaping);
+  app.view.draggingAtoms = 0;
   ClosePendingStep(app);
 }
 
@@ -46,16 +45,16 @@ void BeginEdit(Application& app) {
   EditSteps& edits = app.edits;
   if (edits.depth++ > 0) return;
   // A run that ended on its own, or a release that never came, left its step open.
-  if (edits.pending && !GestureInProgress(app.store)) ClosePendingStep(app);
+  if (edits.pending && !GestureInProgress(app)) ClosePendingStep(app);
   if (edits.pending) return;
-  std::lock_guard model(app.store.modelLock);
-  edits.pending = CaptureDocument(app.store);
+  std::lock_guard model(app.document.modelLock);
+  edits.pending = CaptureDocument(app.document, app.view.camera.rotation);
 }
 
 void EndEdit(Application& app) {
   EditSteps& edits = app.edits;
   if (edits.depth > 0 && --edits.depth > 0) return;
-  if (!GestureInProgress(app.store)) ClosePendingStep(app);
+  if (!GestureInProgress(app)) ClosePendingStep(app);
   if (edits.markSavedAtEnd) {
     edits.markSavedAtEnd = false;
     edits.savedState = edits.history.CurrentState();
@@ -64,11 +63,15 @@ void EndEdit(Application& app) {
 }
 
 void UndoEdit(Application& app) {
-  TakeStep(app, [&app](EditHistory& history) { return history.Undo(app.store); });
+  TakeStep(app, [&app](EditHistory& history) {
+    return history.Undo(app.document, app.view.camera.rotation);
+  });
 }
 
 void RedoEdit(Application& app) {
-  TakeStep(app, [&app](EditHistory& history) { return history.Redo(app.store); });
+  TakeStep(app, [&app](EditHistory& history) {
+    return history.Redo(app.document, app.view.camera.rotation);
+  });
 }
 
 void UpdateUndoItems(Application& app) {
@@ -91,8 +94,8 @@ bool DocumentChanged(Application& app) {
   const EditSteps& edits = app.edits;
   if (edits.history.CurrentState() != edits.savedState) return true;
   if (!edits.pending) return false;
-  std::lock_guard model(app.store.modelLock);
-  return !SameDocument(*edits.pending, CaptureDocument(app.store));
+  std::lock_guard model(app.document.modelLock);
+  return !SameDocument(*edits.pending, CaptureDocument(app.document, app.view.camera.rotation));
 }
 
 }  // namespace tf

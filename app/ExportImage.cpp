@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "app/DocumentTitle.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "view/FrameAtSize.h"
 
 namespace tf {
@@ -32,7 +32,7 @@ bool Exists(std::u16string_view path) {
 // The last picture's name, else the document's with ".png" for ".pdb".
 std::u16string ProposedPath(const Application& app) {
   if (!app.state.picturePath.empty()) return app.state.picturePath;
-  std::u16string path(TextView(app.store.filePath));
+  std::u16string path(TextView(app.document.filePath));
   if (path.ends_with(u".pdb")) path.resize(path.size() - 4);
   return path.empty() ? path : path + u".png";
 }
@@ -46,8 +46,7 @@ std::u16string PicturePath(std::u16string_view path) {
 }
 
 void ExportImage(Application& app) {
-  MoleculeStore& store = app.store;
-  const PixelRect shown = store.camera.presentRect;
+  const PixelRect shown = app.view.camera.presentRect;
   ImageExportRequest request{ProposedPath(app), shown.right - shown.left, shown.bottom - shown.top,
                              shown.right - shown.left, shown.bottom - shown.top};
   std::u16string path;
@@ -69,12 +68,13 @@ void ExportImage(Application& app) {
   const int32_t height = std::clamp(choice.height, 1, kLargestPictureSide);
   std::string error = "no frame could be drawn";
   app.desktop.SetWaitCursor(true);
-  const std::shared_ptr<const Frame> frame = RecordFrameAtSize(store, width, height);
+  const std::shared_ptr<const Frame> frame =
+      RecordFrameAtSize(app.resources, WindowScene(app), width, height);
   const bool written = frame && app.desktop.WriteFrameImage(*frame, path, &error);
   app.desktop.SetWaitCursor(false);
   if (!written)
-    ShowMessage(store.shell, u"The image could not be saved: " + FromUtf8(error) + u".",
-                MessageIcon::Warning);
+    app.desktop.ShowMessageBox(u"The image could not be saved: " + FromUtf8(error) + u".",
+                               u"Message", MessageIcon::Warning);
 }
 
 }  // namespace tf

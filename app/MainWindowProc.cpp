@@ -7,71 +7,11 @@
 #include "app/EditSteps.h"
 #include "app/MouseGestures.h"
 #include "app/PlacePanels.h"
-#include "charges/PartialCharges.h"
-#include "model/AtomEditing.h"
-#include "model/BondEditing.h"
-#include "view/CameraOperations.h"
 #include "view/Graphics.h"
 
 namespace tf {
+
 namespace {
-
-// The key table; false for keys it does not hold. Shift turns the arrows
-// from rotating into panning and triples the zoom step.
-bool OnKey(Application& app, uint32_t key) {
-  MoleculeStore& store = app.store;
-  const bool shift = app.desktop.IsShiftDown();
-  switch (key) {
-    case VK_SPACE:
-      ResetView(store);
-      break;
-    case VK_LEFT:
-      shift ? Pan(store, -20, 0) : RotateModel(store, -10, 0);
-      break;
-    case VK_RIGHT:
-      shift ? Pan(store, 20, 0) : RotateModel(store, 10, 0);
-      break;
-    case VK_UP:
-      shift ? Pan(store, 0, 20) : RotateModel(store, 0, -10);
-      break;
-    case VK_DOWN:
-      shift ? Pan(store, 0, -20) : RotateModel(store, 0, 10);
-      break;
-    case VK_DELETE:
-      DeleteSelectedAtoms(store);
-      break;
-    case 'B':
-      ToggleBond(store);
-      break;
-    case 'C':
-      MainWindowProc(app, {.message = ComputeCharges});
-      break;
-    case 'P':
-      OnCommand(app, kCmdPerceiveBonds);
-      break;
-    case VK_OEM_PLUS:
-      Zoom(store, shift ? 3 : 1);
-      break;
-    case VK_OEM_MINUS:
-      Zoom(store, shift ? -3 : -1);
-      break;
-    default:
-      return false;
-  }
-  return true;
-}
-
-// Keys that change the document; the others only change the view.
-bool IsEditingKey(uint32_t key) {
-  return key == VK_DELETE || key == 'B' || key == 'C' || key == 'P';
-}
-
-void OnComputeCharges(Application& app) {
-  app.desktop.SetWaitCursor(true);
-  RecomputeCharges(app.store);
-  app.desktop.SetWaitCursor(false);
-  SendRefreshPanels(app);
-}
 
 void OnDestroy(Application& app) {
   app.desktop.DestroyPanel(Panel::AtomInfo);
@@ -92,22 +32,21 @@ bool MainWindowProc(Application& app, const WindowMessage& message) {
       app.desktop.FocusMainWindow();
       return true;
     case WM_SIZE:
-      Resize(app.store, message.x, message.y);
-      Redraw(app.store);
+      Resize(app.resources, app.view, message.x, message.y);
+      Redraw(app);
       PlacePanels(app);
       app.desktop.FocusMainWindow();
       return true;
     case WM_PAINT:
     case WM_ACTIVATE:
-      Redraw(app.store);
+      Redraw(app);
       return true;
     case WM_KEYDOWN:
       if (message.key == VK_ESCAPE) {
         CloseMainWindow(app);
-      } else {
-        std::optional<EditScope> step;
-        if (IsEditingKey(message.key)) step.emplace(app);
-        if (OnKey(app, message.key)) RefreshAndRedraw(app);
+      } else if (const int32_t command = KeyCommand(message.key, app.desktop.IsShiftDown())) {
+        OnCommand(app, command);
+        RefreshAndRedraw(app);
       }
       return true;
     case WM_COMMAND:
@@ -139,11 +78,9 @@ bool MainWindowProc(Application& app, const WindowMessage& message) {
       return true;
     case RefreshPanels:  // the panel refreshes itself; the window has nothing to do
       return true;
-    case ComputeCharges: {
-      const EditScope step(app);
-      OnComputeCharges(app);
+    case ComputeCharges:
+      OnCommand(app, kCmdCharges);
       return true;
-    }
     default:
       return false;
   }

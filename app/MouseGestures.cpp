@@ -7,9 +7,9 @@
 #include <mutex>
 
 #include "app/Saturate.h"
-#include "model/AreaSelection.h"
 #include "model/AtomEditing.h"
 #include "model/Picking.h"
+#include "view/AreaGesture.h"
 #include "view/CameraOperations.h"
 #include "view/Graphics.h"
 
@@ -27,24 +27,31 @@ int64_t Distance(int32_t a, int32_t b) {
 
 // Selection primitives do not lock; a frame copies the flags under modelLock.
 template <typename Change>
-void ChangeSelection(MoleculeStore& store, Change change) {
-  std::lock_guard model(store.modelLock);
+void ChangeSelection(Application& app, Change change) {
+  std::lock_guard model(app.document.modelLock);
   change();
 }
 
+// The front-most atom under client pixel (x, y), or -1.
+int32_t PickAtomAtPixel(Application& app, int32_t x, int32_t y) {
+  return PickAtom(app.document, app.tables, app.view.modelStyle,
+                  ScreenToWorld(app.view.camera, x, y));
+}
+
 // Frames draw the gesture, so its state changes under renderLock.
-void BeginAreaSelection(MoleculeStore& store, int32_t x, int32_t y) {
+void BeginAreaSelection(Application& app, int32_t x, int32_t y) {
+  ViewState& view = app.view;
   {
-    std::lock_guard render(store.renderLock);
-    store.areaSelecting = 1;
-    if (store.selectionTool == kRectangularTool) {
-      store.rectStart = {static_cast<float>(x), static_cast<float>(y)};
+    std::lock_guard render(app.resources.renderLock);
+    view.areaSelecting = 1;
+    if (view.selectionTool == kRectangularTool) {
+      view.rectStart = {static_cast<float>(x), static_cast<float>(y)};
     } else {
-      store.outlineCount = 0;  // a gesture cut short by a tool change left points behind
+      view.outlineCount = 0;  // a gesture cut short by a tool change left points behind
     }
   }
-  AddOutlinePoint(store, x, y);
-  if (store.selectionTool == kFreeformTool) AddOutlinePoint(store, x, y);
+  AddOutlinePoint(view, app.resources, app.document, x, y);
+  if (view.selectionTool == kFreeformTool) AddOutlinePoint(view, app.resources, app.document, x, y);
 }
 
 // Ctrl makes an atom of ChemicalType 0; otherwise the lowest main-keyboard
@@ -55,33 +62,35 @@ int32_t ChemicalTypeToAdd(Application& app, uint32_t keyState) {
   return digits == 0 ? -1 : std::countr_zero(digits);
 }
 
-void PressOnAtom(MoleculeStore& store, int32_t atom, bool shift) {
+void PressOnAtom(Application& app, int32_t atom, bool shift) {
+  Document& document = app.document;
   const uint32_t i = static_cast<uint32_t>(atom);
-  ChangeSelection(store, [&] {
+  ChangeSelection(app, [&] {
     if (shift) {
-      store.atoms[i].selected ? DeselectAtom(store, i) : SelectAtom(store, i);
-    } else if (!store.atoms[i].selected) {
-      ClearSelection(store);
-      SelectAtom(store, i);
+      document.atoms[i].selected ? DeselectAtom(document, i) : SelectAtom(document, i);
+    } else if (!document.atoms[i].selected) {
+      ClearSelection(document);
+      SelectAtom(document, i);
     }
   });
-  store.draggingAtoms = 1;
+  app.view.draggingAtoms = 1;
 }
 
 void PressOnEmptySpace(Application& app, const WindowMessage& message, bool shift) {
-  MoleculeStore& store = app.store;
   const int32_t chemicalType = ChemicalTypeToAdd(app, message.keyState);
   if (chemicalType < 0) return;  // a following drag rotates the model
-  if (!shift) ChangeSelection(store, [&] { ClearSelection(store); });
-  AddAtomAtScreenPoint(store, message.x, message.y, chemicalType);
-  store.draggingAtoms = 1;
-  SelectAtomAt(store, message.x, message.y);
+  Document& document = app.document;
+  if (!shift) ChangeSelection(app, [&] { ClearSelection(document); });
+  app.view.draggingAtoms = 1;
+  if (!CameraMapsPixels(app.view.camera)) return;
+  const Vector2 at = ScreenToWorld(app.view.camera, message.x, message.y);
+  const int32_t added = AddAtom(document, app.tables, at.x, at.y, 0.0f, chemicalType);
+  if (added >= 0) ChangeSelection(app, [&] { SelectAtom(document, static_cast<uint32_t>(added)); });
 }
 
 }  // namespace
 
 void OnLeftButtonDown(Application& app, const WindowMessage& message) {
-  MoleculeStore& store = app.store;
   ShellState& state = app.state;
   state.pressX = message.x;
   state.pressY = message.y;
@@ -90,14 +99,14 @@ void OnLeftButtonDown(Application& app, const WindowMessage& message) {
   state.lastMouseX = message.x;
   state.lastMouseY = message.y;
   state.outlineEnded = false;
-  if (store.selectionTool != kSelectTool) {
-    BeginAreaSelection(store, message.x, message.y);
+  if (app.view.selectionTool != kSelectTool) {
+    BeginAreaSelection(app, message.x, message.y);
     return;
   }
   const bool shift = (message.keyState & MK_SHIFT) != 0;
-  const int32_t hit = PickAtom(store, message.x, message.y);
+  const int32_t hit = PickAtomAtPixel(app, message.x, message.y);
   if (hit >= 0) {
-    PressOnAtom(store, hit, shift);
+    PressOnAtom(app, hit, shift);
   } else {
     PressOnEmptySpace(app, message, shift);
   }
@@ -105,7 +114,7 @@ void OnLeftButtonDown(Application& app, const WindowMessage& message) {
 }
 
 void OnMouseMove(Application& app, const WindowMessage& message) {
-  MoleculeStore& store = app.store;
+  ViewState& view = app.view;
   ShellState& state = app.state;
   const uint32_t keys = message.keyState;
   const int32_t dx = Delta(message.x, state.lastMouseX);
@@ -114,43 +123,44 @@ void OnMouseMove(Application& app, const WindowMessage& message) {
     if (state.skipNextDrag) {
       state.skipNextDrag = 0;
     } else {
-      if (store.draggingAtoms) {
-        MoveSelectedAtoms(store, dx, dy);
-      } else if (store.areaSelecting) {
-        AddOutlinePoint(store, message.x, message.y);
+      if (view.draggingAtoms) {
+        if (CameraMapsPixels(view.camera))
+          MoveSelectedAtoms(app.document, ScreenDeltaToWorld(view.camera, dx, dy));
+      } else if (view.areaSelecting) {
+        AddOutlinePoint(view, app.resources, app.document, message.x, message.y);
         // A full outline ended the gesture as a selection; the rest of the
         // drag does nothing.
-        if (!store.areaSelecting) state.outlineEnded = true;
+        if (!view.areaSelecting) state.outlineEnded = true;
       } else if (!state.outlineEnded) {
-        RotateModel(store, dx, dy);  // one degree per pixel
+        RotateModel(view, app.resources, app.document, dx, dy);  // one degree per pixel
       }
       SendRefreshPanels(app);
     }
   } else if (keys == MK_RBUTTON) {
-    PanByPixels(store, dx, dy);
+    PanByPixels(view, app.resources, dx, dy);
   }
   state.lastMouseX = message.x;
   state.lastMouseY = message.y;
-  if (keys != 0) Redraw(store);
+  if (keys != 0) Redraw(app);
 }
 
 void OnLeftButtonUp(Application& app, const WindowMessage& message) {
-  MoleculeStore& store = app.store;
+  ViewState& view = app.view;
   ShellState& state = app.state;
-  store.draggingAtoms = 0;
+  view.draggingAtoms = 0;
   state.outlineEnded = false;
-  if (store.areaSelecting) {
-    if (!(message.keyState & MK_SHIFT)) ChangeSelection(store, [&] { ClearSelection(store); });
+  if (view.areaSelecting) {
+    if (!(message.keyState & MK_SHIFT)) ChangeSelection(app, [&] { ClearSelection(app.document); });
     {
-      std::lock_guard render(store.renderLock);
-      store.areaSelecting = 0;
+      std::lock_guard render(app.resources.renderLock);
+      view.areaSelecting = 0;
     }
-    ApplyAreaSelection(store);
+    ApplyAreaSelection(view, app.resources, app.document);
   }
   if (Distance(state.pressX, message.x) < kLeftClickLimit &&
       Distance(state.pressY, message.y) < kLeftClickLimit &&
-      PickAtom(store, state.pressX, state.pressY) < 0)
-    ChangeSelection(store, [&] { ClearSelection(store); });
+      PickAtomAtPixel(app, state.pressX, state.pressY) < 0)
+    ChangeSelection(app, [&] { ClearSelection(app.document); });
   RefreshAndRedraw(app);
 }
 
@@ -167,7 +177,8 @@ void OnRightButtonUp(Application& app, const WindowMessage& message) {
     return;
   if (message.keyState & MK_CONTROL) {
     // -1 (no atom) becomes an index past the atoms, which deletes nothing.
-    DeleteAtom(app.store, static_cast<uint32_t>(PickAtom(app.store, state.pressX, state.pressY)));
+    DeleteAtom(app.document,
+               static_cast<uint32_t>(PickAtomAtPixel(app, state.pressX, state.pressY)));
   }
   RefreshAndRedraw(app);
 }
@@ -184,8 +195,8 @@ void OnMouseWheel(Application& app, const WindowMessage& message) {
   // crossed in fewer than kMaxWheelSteps.
   constexpr int32_t kMaxWheelSteps = 64;
   for (int32_t k = 0; k < std::min(std::abs(notches), kMaxWheelSteps); ++k)
-    Zoom(app.store, notches > 0 ? -1 : 1);
-  Redraw(app.store);
+    Zoom(app.view, app.resources, notches > 0 ? -1 : 1);
+  Redraw(app);
 }
 
 }  // namespace tf

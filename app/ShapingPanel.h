@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "model/MoleculeStore.h"
+#include "shaping/ShapingRun.h"
 
 namespace tf {
 
@@ -29,9 +29,9 @@ inline constexpr std::array<ShapingTermBox, 6> kShapingTermBoxes{{
 using ShapingChecks = std::array<bool, kShapingTermBoxes.size()>;
 
 // The panel is made: every box checked, every term requested.
-ShapingChecks CreateShapingPanel(MoleculeStore& store);
+ShapingChecks CreateShapingPanel(ShapingRun& run);
 
 // "Apply": requestedShapingTerms holds the bits of the checked boxes.
-void ApplyShapingPanel(MoleculeStore& store, const ShapingChecks& checks);
+void ApplyShapingPanel(ShapingRun& run, const ShapingChecks& checks);
 
 }  // namespace tf

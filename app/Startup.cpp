@@ -1,65 +1,67 @@
 #include "app/Startup.h"
 
 #include <filesystem>
-#include <memory>
 #include <system_error>
 
 #include "app/AtomInfoPanel.h"
 #include "app/ShapingPanel.h"
 #include "app/WindowMessages.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "forcefield/ParameterFile.h"
+#include "shaping/ShapingStep.h"
 #include "shaping/ShapingWorker.h"
 #include "view/Graphics.h"
 
 namespace tf {
+
 namespace {
 
 StartupOutcome Failure(const std::string& cause) {
   return {1, "tessaform: " + cause};
 }
 
-// InitGraphics reports only that it failed; find out whether the parameter
-// file was the cause.
-std::string GraphicsFailureCause(const MoleculeStore& store, const std::u16string& directory) {
-  const std::string config = store.configPath;
-  std::error_code error;
-  if (!std::filesystem::exists(config, error))
-    return config + " was not found in the working directory " + ToUtf8(directory);
-  const auto tables = std::make_unique<ForceFieldTables>();
-  if (!LoadParameterFile(*tables, store.configPath))
-    return config + " in the working directory " + ToUtf8(directory) + " could not be loaded";
-  return "the graphics could not start";
+std::string ParameterFileFailure(const ReadReport& report, const std::string& config,
+                                 const std::u16string& directory) {
+  const std::string where = " in the working directory " + ToUtf8(directory);
+  if (report.failure && report.failure->line == 0 && report.failure->reason == "cannot be opened")
+    return config + " was not found" + where;
+  std::string cause = config + where + " could not be loaded";
+  if (report.failure) cause += " (" + DescribeProblem(*report.failure) + ")";
+  return cause;
 }
 
 }  // namespace
 
 void ConnectShell(Application& app) {
   DesktopShell& desktop = app.desktop;
-  ShellCallbacks& shell = app.store.shell;
-  shell.showMessage = [&desktop](std::u16string_view text, std::u16string_view caption,
-                                 MessageIcon icon) { desktop.ShowMessageBox(text, caption, icon); };
-  shell.setBondButtonLabel = [&desktop](std::u16string_view label) {
-    desktop.SetBondButtonLabel(label);
-  };
-  shell.clientSize = [&desktop] { return desktop.MainClientSize(); };
-  shell.refreshPanels = [&desktop] { desktop.PostRefreshPanels(); };
+  app.shaping.afterStep = [&app] { Redraw(app); };
+  app.shaping.whenEnded = [&desktop] { desktop.PostRefreshPanels(); };
 }
 
 StartupOutcome StartApplication(Application& app) {
-  MoleculeStore& store = app.store;
   DesktopShell& desktop = app.desktop;
   std::error_code error;
   app.state.startDirectory = FromUtf8(std::filesystem::current_path(error).string());
+  const std::string& config = app.state.configPath;
+  const ReadReport parameters = LoadParameterFile(app.tables, config.c_str());
+  if (!parameters.read)
+    return Failure(ParameterFileFailure(parameters, config, app.state.startDirectory));
+  app.shaping.shapingSeed = ClockSeed();
+  NewMolecule(app.document);
+  app.view.modelStyle = kBallStick;
+  app.view.selectionTool = kSelectTool;
   ConnectShell(app);
+
   if (!desktop.CreateMainWindow()) return Failure("the main window could not be created");
-  desktop.CheckToolButton(kCmdSelectTool + store.selectionTool, true);
-  if (InitGraphics(store, desktop.ToolbarHeight()) != 0) {
-    ReleaseGraphics(store);
-    return Failure(GraphicsFailureCause(store, app.state.startDirectory));
+  desktop.CheckToolButton(kCmdSelectTool + app.view.selectionTool, true);
+  const ClientSize client = desktop.MainClientSize();
+  if (InitGraphics(app.resources, app.view, client.width, client.height, desktop.ToolbarHeight()) !=
+      0) {
+    ReleaseGraphics(app.resources);
+    return Failure("the graphics could not start");
   }
-  desktop.CheckModelRadio(kCmdWireframe + store.modelStyle);
-  desktop.CreatePanels(AtomTypeListEntries(store.tables), CreateShapingPanel(store));
+  desktop.CheckModelRadio(kCmdWireframe + app.view.modelStyle);
+  desktop.CreatePanels(AtomTypeListEntries(app.tables), CreateShapingPanel(app.shaping));
   app.state.panelsAlive = true;
   app.state.atomInfoPanelWidth = desktop.OuterPanelSize(Panel::AtomInfo).width;
   desktop.ShowPanel(Panel::AtomInfo, true);
@@ -74,9 +76,11 @@ int ShutdownApplication(Application& app) {
     app.desktop.DestroyPanel(Panel::Shaping);
     app.state.panelsAlive = false;
   }
-  ShutdownShaping(app.store);
-  app.store.shell = ShellCallbacks{};  // the desktop may go before the store
-  ReleaseGraphics(app.store);
+  ShutdownShaping(app.shaping);
+  // The desktop may go before the records.
+  app.shaping.afterStep = nullptr;
+  app.shaping.whenEnded = nullptr;
+  ReleaseGraphics(app.resources);
   return 0;
 }
 

@@ -8,8 +8,9 @@
 #include <memory>
 #include <random>
 
+#include "app/Application.h"
 #include "forcefield/ParameterFile.h"
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 
 namespace tf::bench {
 
@@ -30,9 +31,10 @@ inline void FillBenchTables(ForceFieldTables& tables) {
   tables.stiffness = {300.0f, 50.0f, 20.0f, 5.0f, 1.5f, 1.0f, 332.0f};
 }
 
-inline std::unique_ptr<MoleculeStore> MakeBenchMolecule(uint32_t atomCount, uint32_t seed = 7) {
-  auto store = std::make_unique<MoleculeStore>();
-  FillBenchTables(store->tables);
+inline std::unique_ptr<ApplicationRecords> MakeBenchMolecule(uint32_t atomCount,
+                                                             uint32_t seed = 7) {
+  auto records = std::make_unique<ApplicationRecords>();
+  FillBenchTables(records->tables);
   std::mt19937 random(seed);
   // About 0.1 atoms per cubic Angstrom.
   const float box = std::cbrt(atomCount * 10.0f);
@@ -45,7 +47,7 @@ inline std::unique_ptr<MoleculeStore> MakeBenchMolecule(uint32_t atomCount, uint
   const int32_t links[7][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 4}, {1, 5}, {2, 6}, {4, 7}};
   const int32_t fragmentType[8] = {2, 2, 1, 3, 1, 3, 3, 3};
   for (uint32_t i = 0; i < atomCount; ++i) {
-    Atom& atom = store->atoms[i];
+    Atom& atom = records->document.atoms[i];
     atom = Atom{};
     atom.x = coordinate(random);
     atom.y = coordinate(random);
@@ -55,22 +57,24 @@ inline std::unique_ptr<MoleculeStore> MakeBenchMolecule(uint32_t atomCount, uint
   }
   for (uint32_t base = 0; base < fragmentAtoms; base += 8) {
     for (const auto& link : links) {
-      Atom& to = store->atoms[base + link[1]];
-      const Atom& from = store->atoms[base + link[0]];
+      Atom& to = records->document.atoms[base + link[1]];
+      const Atom& from = records->document.atoms[base + link[0]];
       to.x = from.x + 1.0f + jitter(random);
       to.y = from.y + jitter(random);
       to.z = from.z + jitter(random);
-      store->bonds[store->bondCount++] = {static_cast<int32_t>(base + link[0]),
-                                          static_cast<int32_t>(base + link[1])};
+      records->document.bonds[records->document.bondCount++] = {
+          static_cast<int32_t>(base + link[0]), static_cast<int32_t>(base + link[1])};
     }
   }
-  for (uint32_t a = fragmentAtoms; store->bondCount < bondTarget && a + 1 < atomCount; a += 2) {
-    store->bonds[store->bondCount++] = {static_cast<int32_t>(a), static_cast<int32_t>(a + 1)};
-    store->atoms[a + 1].x = store->atoms[a].x + 1.2f;
+  for (uint32_t a = fragmentAtoms; records->document.bondCount < bondTarget && a + 1 < atomCount;
+       a += 2) {
+    records->document.bonds[records->document.bondCount++] = {static_cast<int32_t>(a),
+                                                              static_cast<int32_t>(a + 1)};
+    records->document.atoms[a + 1].x = records->document.atoms[a].x + 1.2f;
   }
-  store->atomCount = atomCount;
-  store->stepScale = 0.25f;
-  return store;
+  records->document.atomCount = atomCount;
+  records->shaping.stepScale = 0.25f;
+  return records;
 }
 
 }  // namespace tf::bench

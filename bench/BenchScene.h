@@ -9,6 +9,7 @@
 #include <string>
 
 #include "BenchMolecules.h"
+#include "app/Application.h"
 #include "forcefield/ParameterFile.h"
 #include "model/CenterMolecule.h"
 #include "model/TableLookup.h"
@@ -18,33 +19,33 @@
 namespace tf::bench {
 
 struct SceneDeleter {
-  void operator()(MoleculeStore* store) const {
-    ReleaseGraphics(*store);
-    delete store;
+  void operator()(ApplicationRecords* records) const {
+    ReleaseGraphics(records->resources);
+    delete records;
   }
 };
-using Scene = std::unique_ptr<MoleculeStore, SceneDeleter>;
+using Scene = std::unique_ptr<ApplicationRecords, SceneDeleter>;
 
 inline Scene MakeBenchScene(uint32_t atomCount, int32_t style) {
   static const std::string config = std::string(TF_SOURCE_DIR) + "/share/config.ini";
-  Scene scene(new MoleculeStore());
-  scene->configPath = config.c_str();
-  scene->shell.clientSize = [] { return ClientSize{700, 600}; };
-  if (InitGraphics(*scene, 0) != 0) return nullptr;
+  Scene scene(new ApplicationRecords());
+  if (!LoadParameterFile(scene->tables, config.c_str())) return nullptr;
+  if (InitGraphics(scene->resources, scene->view, 700, 600, 0) != 0) return nullptr;
   auto molecule = MakeBenchMolecule(atomCount);
   const std::u16string_view names[5] = {u"X", u"C3", u"C2", u"H", u"O3"};
-  for (uint32_t i = 0; i < molecule->atomCount; ++i) {
-    scene->atoms[i] = molecule->atoms[i];
-    scene->atoms[i].atomType =
-        FindAtomTypeByName(scene->tables, names[molecule->atoms[i].atomType]);
-    scene->atoms[i].selected = i % 10 == 0;
+  for (uint32_t i = 0; i < molecule->document.atomCount; ++i) {
+    scene->document.atoms[i] = molecule->document.atoms[i];
+    scene->document.atoms[i].atomType =
+        FindAtomTypeByName(scene->tables, names[molecule->document.atoms[i].atomType]);
+    scene->document.atoms[i].selected = i % 10 == 0;
   }
-  scene->atomCount = molecule->atomCount;
-  for (uint32_t k = 0; k < molecule->bondCount; ++k) scene->bonds[k] = molecule->bonds[k];
-  scene->bondCount = molecule->bondCount;
-  scene->modelStyle = style;
-  CenterMolecule(*scene);
-  FitZoom(*scene);
+  scene->document.atomCount = molecule->document.atomCount;
+  for (uint32_t k = 0; k < molecule->document.bondCount; ++k)
+    scene->document.bonds[k] = molecule->document.bonds[k];
+  scene->document.bondCount = molecule->document.bondCount;
+  scene->view.modelStyle = style;
+  CenterMolecule(scene->document);
+  FitZoom(scene->view, scene->resources, scene->document, scene->tables);
   return scene;
 }
 

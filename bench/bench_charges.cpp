@@ -2,7 +2,7 @@
 // (1000 at 7000), most atoms skeleton atoms: small molecules of 8 atoms
 // (a chain of four skeleton atoms, a group of three terminals and one more
 // terminal) and single skeleton atoms. A second case puts all bonds into one
-// skeleton chain, the largest connected part the store can hold.
+// skeleton chain, the largest connected part the records can hold.
 
 #include <benchmark/benchmark.h>
 
@@ -11,8 +11,9 @@
 #include <memory>
 #include <new>
 
+#include "app/Application.h"
 #include "charges/PartialCharges.h"
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 
 // Heap use of the whole program, to report the peak a run adds. The size of
 // each block sits in front of it, which the compiler cannot follow.
@@ -48,60 +49,61 @@ void operator delete(void* pointer, std::size_t) noexcept {
 namespace {
 
 // Extra heap, in MB, that one call of RecomputeCharges needs at its peak.
-double PeakExtraMegabytes(tf::MoleculeStore& store) {
+double PeakExtraMegabytes(tf::ApplicationRecords& records) {
   const long before = heapInUse.load();
   heapPeak = before;
-  tf::RecomputeCharges(store);
+  tf::RecomputeCharges(records.document, records.tables);
   return static_cast<double>(heapPeak.load() - before) / (1024.0 * 1024.0);
 }
 
 // AtomTypes 1..10 are charge classes 0..9; type 4 (class 3) is the default.
-std::unique_ptr<tf::MoleculeStore> EmptyStore() {
-  auto store = std::make_unique<tf::MoleculeStore>();
-  store->tables.defaultAtomType = 4;
-  return store;
+std::unique_ptr<tf::ApplicationRecords> EmptyRecords() {
+  auto records = std::make_unique<tf::ApplicationRecords>();
+  records->tables.defaultAtomType = 4;
+  return records;
 }
 
-void AddBond(tf::MoleculeStore& store, uint32_t a, uint32_t b) {
-  store.bonds[store.bondCount++] = {static_cast<int32_t>(a), static_cast<int32_t>(b)};
+void AddBond(tf::ApplicationRecords& records, uint32_t a, uint32_t b) {
+  records.document.bonds[records.document.bondCount++] = {static_cast<int32_t>(a),
+                                                          static_cast<int32_t>(b)};
 }
 
-std::unique_ptr<tf::MoleculeStore> SmallMolecules(uint32_t atomCount) {
-  auto store = EmptyStore();
+std::unique_ptr<tf::ApplicationRecords> SmallMolecules(uint32_t atomCount) {
+  auto records = EmptyRecords();
   const uint32_t molecules = atomCount / 7 / 7;
   // Types: skeleton chain 4-5-4-8 (classes 3, 4, 3, 7), terminals class 2 and 0.
   const int32_t types[8] = {4, 5, 4, 8, 3, 3, 3, 1};
   for (uint32_t m = 0; m < molecules; ++m) {
     const uint32_t base = 8 * m;
-    for (uint32_t k = 0; k < 8; ++k) store->atoms[base + k].atomType = types[k];
-    AddBond(*store, base, base + 1);
-    AddBond(*store, base + 2, base + 1);
-    AddBond(*store, base + 2, base + 3);
-    AddBond(*store, base, base + 4);
-    AddBond(*store, base + 5, base);
-    AddBond(*store, base, base + 6);
-    AddBond(*store, base + 3, base + 7);
+    for (uint32_t k = 0; k < 8; ++k) records->document.atoms[base + k].atomType = types[k];
+    AddBond(*records, base, base + 1);
+    AddBond(*records, base + 2, base + 1);
+    AddBond(*records, base + 2, base + 3);
+    AddBond(*records, base, base + 4);
+    AddBond(*records, base + 5, base);
+    AddBond(*records, base, base + 6);
+    AddBond(*records, base + 3, base + 7);
   }
   for (uint32_t i = 8 * molecules; i < atomCount; ++i)
-    store->atoms[i].atomType = 4 + static_cast<int32_t>(i % 7);  // classes 3..9
-  store->atomCount = atomCount;
-  return store;
+    records->document.atoms[i].atomType = 4 + static_cast<int32_t>(i % 7);  // classes 3..9
+  records->document.atomCount = atomCount;
+  return records;
 }
 
-std::unique_ptr<tf::MoleculeStore> OneLongChain(uint32_t atomCount) {
-  auto store = EmptyStore();
+std::unique_ptr<tf::ApplicationRecords> OneLongChain(uint32_t atomCount) {
+  auto records = EmptyRecords();
   const uint32_t bonds = atomCount / 7;
-  for (uint32_t i = 0; i < atomCount; ++i) store->atoms[i].atomType = i % 2 ? 5 : 4;
-  for (uint32_t i = 0; i < bonds; ++i) AddBond(*store, i, i + 1);
-  store->atomCount = atomCount;
-  return store;
+  for (uint32_t i = 0; i < atomCount; ++i) records->document.atoms[i].atomType = i % 2 ? 5 : 4;
+  for (uint32_t i = 0; i < bonds; ++i) AddBond(*records, i, i + 1);
+  records->document.atomCount = atomCount;
+  return records;
 }
 
 void BM_RecomputeChargesSmallMolecules(benchmark::State& state) {
-  auto store = SmallMolecules(static_cast<uint32_t>(state.range(0)));
-  for (auto _ : state) tf::RecomputeCharges(*store);
-  state.counters["bonds"] = store->bondCount;
-  state.counters["peak_extra_MB"] = PeakExtraMegabytes(*store);
+  auto records = SmallMolecules(static_cast<uint32_t>(state.range(0)));
+  for (auto _ : state) tf::RecomputeCharges(records->document, records->tables);
+  state.counters["bonds"] = records->document.bondCount;
+  state.counters["peak_extra_MB"] = PeakExtraMegabytes(*records);
 }
 BENCHMARK(BM_RecomputeChargesSmallMolecules)
     ->Arg(500)
@@ -110,10 +112,10 @@ BENCHMARK(BM_RecomputeChargesSmallMolecules)
     ->Unit(benchmark::kMillisecond);
 
 void BM_RecomputeChargesOneChain(benchmark::State& state) {
-  auto store = OneLongChain(static_cast<uint32_t>(state.range(0)));
-  for (auto _ : state) tf::RecomputeCharges(*store);
-  state.counters["bonds"] = store->bondCount;
-  state.counters["peak_extra_MB"] = PeakExtraMegabytes(*store);
+  auto records = OneLongChain(static_cast<uint32_t>(state.range(0)));
+  for (auto _ : state) tf::RecomputeCharges(records->document, records->tables);
+  state.counters["bonds"] = records->document.bondCount;
+  state.counters["peak_extra_MB"] = PeakExtraMegabytes(*records);
 }
 BENCHMARK(BM_RecomputeChargesOneChain)
     ->Arg(500)

@@ -65,8 +65,8 @@ namespace {
 void DrawBallStickFrame(benchmark::State& state) {
   auto scene = tf::bench::MakeBenchScene(static_cast<uint32_t>(state.range(0)), tf::kBallStick);
   if (!scene) return state.SkipWithError("graphics did not start");
-  for (auto _ : state) tf::Redraw(*scene);
-  state.SetItemsProcessed(state.iterations() * scene->atomCount);
+  for (auto _ : state) tf::Redraw(scene->resources, tf::SceneOf(*scene));
+  state.SetItemsProcessed(state.iterations() * scene->document.atomCount);
 }
 BENCHMARK(DrawBallStickFrame)->Arg(500)->Arg(2000)->Arg(7000)->Unit(benchmark::kMicrosecond);
 

@@ -20,8 +20,8 @@ void ReplayFrame(benchmark::State& state) {
   auto scene = tf::bench::MakeBenchScene(static_cast<uint32_t>(state.range(0)),
                                          static_cast<int32_t>(state.range(1)));
   if (!scene) return state.SkipWithError("graphics did not start");
-  tf::Redraw(*scene);
-  const auto frame = scene->graphics.device->LatestFrame();
+  tf::Redraw(scene->resources, tf::SceneOf(*scene));
+  const auto frame = scene->resources.device->LatestFrame();
   tf::RgbaImage image;
   for (auto _ : state) {
     if (!offscreen->Render(*frame, &image, &error)) state.SkipWithError(error.c_str());

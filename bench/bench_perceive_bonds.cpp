@@ -1,6 +1,6 @@
 // Perceive Bonds on a 7000-atom protein with no bond list and no CONECT
 // records: two copies of PDB entry 1AVG (3730 heavy atoms) side by side, cut
-// at the store's 7000 atoms, typed by the shipped parameter file. Distance
+// at the document's 7000 atoms, typed by the shipped parameter file. Distance
 // candidates only; the bond list fills at 1000 bonds and the remaining
 // candidates are refused for capacity, as in the program.
 
@@ -10,7 +10,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "forcefield/FixedText.h"
+#include "app/Application.h"
+#include "base/FixedText.h"
 #include "forcefield/ParameterFile.h"
 #include "io/FileBytes.h"
 #include "io/MoleculeFiles.h"
@@ -18,34 +19,34 @@
 
 namespace {
 
-std::unique_ptr<tf::MoleculeStore> TiledProtein() {
-  auto store = std::make_unique<tf::MoleculeStore>();
-  if (!tf::LoadParameterFile(store->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
+std::unique_ptr<tf::ApplicationRecords> TiledProtein() {
+  auto records = std::make_unique<tf::ApplicationRecords>();
+  if (!tf::LoadParameterFile(records->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
   const auto pdb = tf::ReadFileBytes(tf::FromUtf8(TF_SOURCE_DIR "/tests/data/pdb/1avg.pdb"));
   if (!pdb) std::abort();
-  tf::ReadMoleculeBytes(*store, pdb, std::nullopt, std::nullopt, false);
-  const uint32_t copyCount = store->atomCount;
+  tf::ReadMoleculeBytes(records->document, records->tables, pdb, std::nullopt, std::nullopt, false);
+  const uint32_t copyCount = records->document.atomCount;
   if (copyCount == 0) std::abort();
-  float low = store->atoms[0].x;
+  float low = records->document.atoms[0].x;
   float high = low;
   for (uint32_t i = 0; i < copyCount; ++i) {
-    low = std::min(low, store->atoms[i].x);
-    high = std::max(high, store->atoms[i].x);
+    low = std::min(low, records->document.atoms[i].x);
+    high = std::max(high, records->document.atoms[i].x);
   }
   for (uint32_t i = copyCount; i < tf::kMaxAtoms; ++i) {
-    store->atoms[i] = store->atoms[i % copyCount];
-    store->atoms[i].x += (high - low + 4.0f) * static_cast<float>(i / copyCount);
+    records->document.atoms[i] = records->document.atoms[i % copyCount];
+    records->document.atoms[i].x += (high - low + 4.0f) * static_cast<float>(i / copyCount);
   }
-  store->atomCount = tf::kMaxAtoms;
-  return store;
+  records->document.atomCount = tf::kMaxAtoms;
+  return records;
 }
 
 void BM_PerceiveBondsProtein7000(benchmark::State& state) {
-  auto store = TiledProtein();
+  auto records = TiledProtein();
   tf::PerceivedBonds perceived;
   for (auto _ : state) {
-    store->bondCount = 0;
-    perceived = tf::PerceiveBonds(*store);
+    records->document.bondCount = 0;
+    perceived = tf::PerceiveBonds(records->document, records->tables);
     benchmark::DoNotOptimize(perceived);
   }
   state.counters["added"] = perceived.added;

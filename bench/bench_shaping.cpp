@@ -13,25 +13,29 @@
 namespace {
 
 void BM_ShapingStep(benchmark::State& state) {
-  auto store = tf::bench::MakeBenchMolecule(static_cast<uint32_t>(state.range(0)));
+  auto records = tf::bench::MakeBenchMolecule(static_cast<uint32_t>(state.range(0)));
   tf::ShapingRandom random(12345);
-  for (auto _ : state) tf::ShapingStep(*store, tf::kAllTerms, random);
-  state.counters["bonds"] = store->bondCount;
+  for (auto _ : state)
+    tf::ShapingStep(records->document, records->tables, records->shaping.stepScale, tf::kAllTerms,
+                    random);
+  state.counters["bonds"] = records->document.bondCount;
 }
 BENCHMARK(BM_ShapingStep)->Arg(500)->Arg(2000)->Arg(7000)->Unit(benchmark::kMillisecond);
 
 void BM_TotalEnergy(benchmark::State& state) {
-  auto store = tf::bench::MakeBenchMolecule(static_cast<uint32_t>(state.range(0)));
-  for (auto _ : state) benchmark::DoNotOptimize(tf::TotalEnergy(*store));
+  auto records = tf::bench::MakeBenchMolecule(static_cast<uint32_t>(state.range(0)));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(tf::TotalEnergy(records->document, records->tables, records->shaping));
 }
 BENCHMARK(BM_TotalEnergy)->Arg(500)->Arg(2000)->Arg(7000)->Unit(benchmark::kMillisecond);
 
 void BM_LocalEnergy(benchmark::State& state) {
-  auto store = tf::bench::MakeBenchMolecule(static_cast<uint32_t>(state.range(0)));
+  auto records = tf::bench::MakeBenchMolecule(static_cast<uint32_t>(state.range(0)));
   uint32_t atom = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tf::LocalEnergy(*store, atom, tf::kAllTerms));
-    atom = (atom + 97) % store->atomCount;
+    benchmark::DoNotOptimize(
+        tf::LocalEnergy(records->document, records->tables, atom, tf::kAllTerms));
+    atom = (atom + 97) % records->document.atomCount;
   }
 }
 BENCHMARK(BM_LocalEnergy)->Arg(500)->Arg(7000)->Unit(benchmark::kMicrosecond);
@@ -50,16 +54,16 @@ void BM_SweepPairLoop(benchmark::State& state) {
     return;
   }
   const uint32_t count = static_cast<uint32_t>(state.range(0));
-  auto store = tf::bench::MakeBenchMolecule(count);
+  auto records = tf::bench::MakeBenchMolecule(count);
   const size_t padded = (count + 7) / 8 * 8;
   std::vector<float> x(padded), y(padded), z(padded), half(padded, 1.7f), root(padded, 0.3f),
       charge(padded);
   std::vector<uint32_t> include(padded, 0);
   for (uint32_t i = 0; i < count; ++i) {
-    x[i] = store->atoms[i].x;
-    y[i] = store->atoms[i].y;
-    z[i] = store->atoms[i].z;
-    charge[i] = store->atoms[i].charge;
+    x[i] = records->document.atoms[i].x;
+    y[i] = records->document.atoms[i].y;
+    z[i] = records->document.atoms[i].z;
+    charge[i] = records->document.atoms[i].charge;
     include[i] = ~0u;
   }
   tf::shaping::PairKernelInput in{};

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "BenchScene.h"
+#include "app/Application.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/ProgramSession.h"
 #include "app/qt/QtSetup.h"
@@ -26,24 +27,27 @@ class RunningWindow {
           QTest::qWaitFor([this] { return View().FramesShown() > 0; }, 10000);
   }
   bool Ok() const { return ok_; }
-  MoleculeStore& Store() { return session_.Store(); }
+  ApplicationRecords& Records() { return session_.Records(); }
   ViewWidget& View() { return *session_.Window().View(); }
 
   // Replaces the document with the synthetic molecule, drawn in `style`.
   void Load(uint32_t atoms, int32_t style) {
     const Scene scene = MakeBenchScene(atoms, style);
     {
-      std::lock_guard render(Store().renderLock);
-      std::lock_guard model(Store().modelLock);
-      std::copy_n(scene->atoms, scene->atomCount, Store().atoms);
-      std::copy_n(scene->bonds, scene->bondCount, Store().bonds);
-      Store().atomCount = scene->atomCount;
-      Store().bondCount = scene->bondCount;
-      Store().selectedCount = static_cast<int32_t>((scene->atomCount + 9) / 10);
-      Store().modelStyle = style;
+      ApplicationRecords& records = Records();
+      std::lock_guard render(records.resources.renderLock);
+      std::lock_guard model(records.document.modelLock);
+      Document& document = records.document;
+      std::copy_n(scene->document.atoms, scene->document.atomCount, document.atoms);
+      std::copy_n(scene->document.bonds, scene->document.bondCount, document.bonds);
+      document.atomCount = scene->document.atomCount;
+      document.bondCount = scene->document.bondCount;
+      document.selectedCount = static_cast<int32_t>((scene->document.atomCount + 9) / 10);
+      records.view.modelStyle = style;
     }
-    CenterMolecule(Store());
-    FitZoom(Store());
+    ApplicationRecords& records = Records();
+    CenterMolecule(records.document);
+    FitZoom(records.view, records.resources, records.document, records.tables);
   }
 
   void Mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPoint at) {
@@ -72,7 +76,8 @@ void DragRotate(benchmark::State& state, bool shaping) {
   RunningWindow window;
   if (!window.Ok()) return state.SkipWithError("the window did not start");
   window.Load(static_cast<uint32_t>(state.range(0)), kBallStick);
-  if (shaping) StartShaping(window.Store());
+  if (shaping)
+    StartShaping(window.Records().shaping, window.Records().document, window.Records().tables);
   QPoint at(20, 300);  // empty space at the left: the drag rotates
   window.Mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
   int step = 1;
@@ -82,7 +87,7 @@ void DragRotate(benchmark::State& state, bool shaping) {
     if (!window.MoveAndWait(at)) return state.SkipWithError("no frame reached the window");
   }
   window.Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
-  StopShaping(window.Store());
+  StopShaping(window.Records().shaping);
 }
 
 void BM_DragRotateToFrameOnScreen(benchmark::State& state) {

@@ -3,11 +3,20 @@
 
 namespace tf {
 
-// Solves A X = B for the n x n row-major matrix A by Gaussian elimination with
-// scaled partial pivoting. A is overwritten by its factors, B is kept, IPS
-// (n entries) receives the row order. Returns 0 on success; on failure writes
-// one line to standard output and returns 1 ("SIMQ ROWNRM=0": a zero row),
-// 2 ("SIMQ BIG=0": no pivot) or 3 ("SIMQ A[kpn]=0": last pivot zero).
-int simq(double* A, const double* B, double* X, int n, int* IPS);
+// Why a system could not be solved.
+enum class SolveFailure {
+  kNone,
+  kZeroRow,        // a row of the matrix is all zero
+  kNoPivot,        // no usable pivot in a column
+  kZeroLastPivot,  // the last pivot is zero
+};
+
+// Solves matrix * solution = rightSide for the n x n row-major matrix by
+// Gaussian elimination with scaled partial pivoting. The matrix is
+// overwritten by its factors, rightSide is kept, rowOrder (n entries)
+// receives the row order. Prints nothing: the caller decides what a failure
+// means.
+SolveFailure SolveLinearSystem(double* matrix, const double* rightSide, double* solution, int n,
+                               int* rowOrder);
 
 }  // namespace tf

@@ -48,11 +48,11 @@ void SolveSigma(const ChargeSkeleton& skeleton, const int* classes, std::span<co
     for (int32_t v : skeleton.Neighbours(u)) line[w.localIndex[v]] = -kNeighbourInduction;
     w.rightSide[row] = kSigmaDelta0[classes[skeleton.Atom(u)]];
   }
-  const int result =
-      simq(w.matrix.data(), w.rightSide.data(), w.solution.data(), n, w.order.data());
+  const SolveFailure failure =
+      SolveLinearSystem(w.matrix.data(), w.rightSide.data(), w.solution.data(), n, w.order.data());
   for (int row = 0; row < n; ++row) {
     const double value = w.solution[row];
-    delta[part[row]] = result == 0 && std::isfinite(value) ? value : 0.0;
+    delta[part[row]] = failure == SolveFailure::kNone && std::isfinite(value) ? value : 0.0;
   }
 }
 
@@ -159,19 +159,21 @@ int ChargeClassOf(const ForceFieldTables& tables, int32_t atomType) {
   return fallback >= 1 && fallback <= kChargeClassCount ? static_cast<int>(fallback) - 1 : -1;
 }
 
-void RecomputeCharges(MoleculeStore& store) {
-  const int count = static_cast<int>(store.atomCount < kMaxAtoms ? store.atomCount : kMaxAtoms);
+void RecomputeCharges(Document& document, const ForceFieldTables& tables) {
+  const int count =
+      static_cast<int>(document.atomCount < kMaxAtoms ? document.atomCount : kMaxAtoms);
   if (count == 0) return;
-  const int bondCount = static_cast<int>(store.bondCount < kMaxBonds ? store.bondCount : kMaxBonds);
+  const int bondCount =
+      static_cast<int>(document.bondCount < kMaxBonds ? document.bondCount : kMaxBonds);
   std::vector<int> classes(count);
-  for (int i = 0; i < count; ++i) classes[i] = ChargeClassOf(store.tables, store.atoms[i].atomType);
-  const std::vector<Bond> bonds(store.bonds, store.bonds + bondCount);
+  for (int i = 0; i < count; ++i) classes[i] = ChargeClassOf(tables, document.atoms[i].atomType);
+  const std::vector<Bond> bonds(document.bonds, document.bonds + bondCount);
   std::vector<double> charges(count, 0.0);
   if (count > 1)
     ComputePartialCharges(count, classes.data(), bondCount, bonds.data(), charges.data());
 
-  std::lock_guard<std::mutex> lock(store.modelLock);
-  for (int i = 0; i < count; ++i) store.atoms[i].charge = static_cast<float>(charges[i]);
+  std::lock_guard<std::mutex> lock(document.modelLock);
+  for (int i = 0; i < count; ++i) document.atoms[i].charge = static_cast<float>(charges[i]);
 }
 
 }  // namespace tf

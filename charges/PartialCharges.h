@@ -2,8 +2,9 @@
 // Partial atomic charges from the built-in sigma/pi model. Only the atoms'
 // charge classes and the bonds count; coordinates play no part.
 
+#include "forcefield/ForceFieldTables.h"
 #include "model/Atom.h"
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 
 namespace tf {
 
@@ -22,9 +23,9 @@ void ComputePartialCharges(int count, const int* classes, int bondCount, const B
 // type is charged as defaultAtomType.
 int ChargeClassOf(const ForceFieldTables& tables, int32_t atomType);
 
-// Recomputes the charge of every atom of the store (a single atom gets 0; an
-// empty store is left alone). Takes modelLock while it writes the charges, so
+// Recomputes the charge of every atom of the document (a single atom gets 0; an
+// empty document is left alone). Takes modelLock while it writes the charges, so
 // the caller must not hold it.
-void RecomputeCharges(MoleculeStore& store);
+void RecomputeCharges(Document& document, const ForceFieldTables& tables);
 
 }  // namespace tf

@@ -13,11 +13,12 @@ namespace tf::cli {
 
 namespace {
 
-int RunBonds(MoleculeStore& store, const std::vector<std::string>& args) {
+int RunBonds(Document& document, const ForceFieldTables& tables,
+             const std::vector<std::string>& args) {
   if (args.size() != 2) return Fail("usage: bonds IN.pdb OUT.pdb");
-  if (!OpenMolecule(store, args[0])) return 1;
-  const PerceivedBonds perceived = PerceiveBonds(store);
-  if (!SaveMolecule(store, args[1])) return 1;
+  if (!OpenMolecule(document, tables, args[0])) return 1;
+  const PerceivedBonds perceived = PerceiveBonds(document, tables);
+  if (!SaveMolecule(document, args[1])) return 1;
   // After the save, so that a failure stays one line.
   std::fprintf(stderr, "%s\n", DescribePerceivedBonds(perceived).c_str());
   return 0;

@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "model/MoleculeStore.h"
+#include "forcefield/ForceFieldTables.h"
+#include "model/Document.h"
 
 namespace tf::cli {
 
-// Runs with the parameter file loaded into store.tables and the shell's
-// messages going to standard error. Returns the process exit code.
-using CommandFunction = int (*)(MoleculeStore& store, const std::vector<std::string>& args);
+// Runs on an empty document with the parameter file loaded into `tables`.
+// Returns the process exit code.
+using CommandFunction = int (*)(Document& document, const ForceFieldTables& tables,
+                                const std::vector<std::string>& args);
 
 struct CommandInfo {
   const char* name;
@@ -28,11 +30,14 @@ const std::vector<CommandInfo>& RegisteredCommands();
 // Prints "tessaform-cli: <message>" as one line on standard error; returns 1.
 int Fail(const std::string& message);
 
-// Empties the store and reads FILE.pdb with its companions. Fails (one line on
-// standard error, false) when the PDB file cannot be opened for reading.
-bool OpenMolecule(MoleculeStore& store, const std::string& path);
+// Empties the document and reads FILE.pdb with its companions. Lines the
+// readers skipped are printed as "FILE:LINE: reason: text" on standard error.
+// Fails (one line on standard error, false) when the PDB file cannot be read,
+// holds no atom records ("FILE: no atom records"), or its records or a
+// companion's stopped early ("FILE:LINE: reason: text").
+bool OpenMolecule(Document& document, const ForceFieldTables& tables, const std::string& path);
 
 // Sets the path and saves the three files. Fails when the save does.
-bool SaveMolecule(MoleculeStore& store, const std::string& path);
+bool SaveMolecule(Document& document, const std::string& path);
 
 }  // namespace tf::cli

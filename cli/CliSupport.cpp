@@ -1,8 +1,9 @@
 #include <cstdio>
 #include <fstream>
 
+#include "base/FixedText.h"
+#include "base/ReadReport.h"
 #include "cli/CliCommand.h"
-#include "forcefield/FixedText.h"
 #include "io/MoleculeFiles.h"
 
 namespace tf::cli {
@@ -27,7 +28,7 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-bool OpenMolecule(MoleculeStore& store, const std::string& path) {
+bool OpenMolecule(Document& document, const ForceFieldTables& tables, const std::string& path) {
   if (!std::ifstream(path, std::ios::binary)) {
     Fail("cannot read '" + path + "'");
     return false;
@@ -37,27 +38,40 @@ bool OpenMolecule(MoleculeStore& store, const std::string& path) {
     Fail("path too long: '" + path + "'");
     return false;
   }
-  NewMolecule(store);
-  SetFilePath(store, widePath);
-  ReadMolecule(store);
+  NewMolecule(document);
+  SetFilePath(document, widePath);
+  const ReadReport report = ReadMolecule(document, tables);
+  for (const LineProblem& warning : report.warnings)
+    std::fprintf(stderr, "%s\n", DescribeProblem(warning).c_str());
+  if (report.warningsLeftOut > 0)
+    std::fprintf(stderr, "%s: %lld more lines skipped\n", path.c_str(),
+                 static_cast<long long>(report.warningsLeftOut));
+  if (!report.read) {
+    Fail("cannot read '" + path + "'");
+    return false;
+  }
+  if (report.stopped) {
+    std::fprintf(stderr, "%s\n", DescribeProblem(*report.stopped).c_str());
+    return false;
+  }
+  if (document.atomCount == 0) {
+    std::fprintf(stderr, "%s: no atom records\n", path.c_str());
+    return false;
+  }
+  if (report.atomLimitReached)
+    std::fprintf(stderr, "%s: too many atoms, only the first %u were read\n", path.c_str(),
+                 kMaxAtoms);
   return true;
 }
 
-bool SaveMolecule(MoleculeStore& store, const std::string& path) {
+bool SaveMolecule(Document& document, const std::string& path) {
   std::u16string widePath = FromUtf8(path);
   if (widePath.size() >= kPathCapacity) {
     Fail("path too long: '" + path + "'");
     return false;
   }
-  SetFilePath(store, widePath);
-  auto forward = store.shell.showMessage;
-  store.shell.showMessage = [&](std::u16string_view text, std::u16string_view caption,
-                                MessageIcon icon) {
-    // A failed save is reported below as one line of our own.
-    if (icon != MessageIcon::Warning && forward) forward(text, caption, icon);
-  };
-  const bool saved = WriteMolecule(store);
-  store.shell.showMessage = forward;
+  SetFilePath(document, widePath);
+  const bool saved = WriteMolecule(document);
   if (!saved) Fail("cannot write '" + path + "'");
   return saved;
 }

@@ -11,10 +11,11 @@ namespace tf::cli {
 
 namespace {
 
-int RunEnergy(MoleculeStore& store, const std::vector<std::string>& args) {
+int RunEnergy(Document& document, const ForceFieldTables& tables,
+              const std::vector<std::string>& args) {
   if (args.size() != 1) return Fail("usage: energy FILE.pdb");
-  if (!OpenMolecule(store, args[0])) return 1;
-  const EnergyComponents parts = ComputeEnergyComponents(store);
+  if (!OpenMolecule(document, tables, args[0])) return 1;
+  const EnergyComponents parts = ComputeEnergyComponents(document, tables);
   const struct {
     const char* name;
     float value;

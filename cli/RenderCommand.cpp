@@ -11,9 +11,12 @@
 
 #include "cli/CliCommand.h"
 #include "model/CenterMolecule.h"
+#include "shaping/ShapingRun.h"
 #include "view/CameraOperations.h"
 #include "view/Graphics.h"
 #include "view/GraphicsDevice.h"
+#include "view/ViewResources.h"
+#include "view/ViewState.h"
 #include "view/gl/OffscreenRenderer.h"
 #include "view/gl/PngWriter.h"
 
@@ -108,47 +111,54 @@ std::string ParseOptions(const std::vector<std::string>& args, RenderOptions& op
   return {};
 }
 
-void ApplySelection(MoleculeStore& store, const RenderOptions& options) {
-  ClearSelection(store);
+void ApplySelection(Document& document, const RenderOptions& options) {
+  ClearSelection(document);
   if (options.selection == RenderOptions::Selection::kAll)
-    for (uint32_t i = 0; i < store.atomCount; ++i) SelectAtom(store, i);
-  for (uint32_t index : options.selected) SelectAtom(store, index);
+    for (uint32_t i = 0; i < document.atomCount; ++i) SelectAtom(document, i);
+  for (uint32_t index : options.selected) SelectAtom(document, index);
 }
 
-struct GraphicsSession {
-  MoleculeStore& store;
-  ~GraphicsSession() { ReleaseGraphics(store); }
+// The view's records for one picture; the graphics go with them.
+struct PictureRecords {
+  ViewState view;
+  ViewResources resources;
+  ShapingRun shaping;  // never runs: the picture shows no energy block
+  ~PictureRecords() { ReleaseGraphics(resources); }
 };
 
-int RunRender(MoleculeStore& store, const std::vector<std::string>& args) {
+int RunRender(Document& document, const ForceFieldTables& tables,
+              const std::vector<std::string>& args) {
   RenderOptions options;
   if (std::string problem = ParseOptions(args, options); !problem.empty()) return Fail(problem);
 
-  store.shell.clientSize = [&options] { return ClientSize{options.width, options.height}; };
-  GraphicsSession session{store};
-  if (InitGraphics(store, 0) != 0) return Fail("the graphics could not start");
+  const auto records = std::make_unique<PictureRecords>();
+  ViewState& view = records->view;
+  ViewResources& resources = records->resources;
+  if (InitGraphics(resources, view, options.width, options.height, 0) != 0)
+    return Fail("the graphics could not start");
   std::string error;
   auto renderer = OffscreenRenderer::Create(&error);
   if (!renderer) return Fail("offscreen OpenGL is not available: " + error);
 
-  if (!OpenMolecule(store, options.input)) return 1;
+  if (!OpenMolecule(document, tables, options.input)) return 1;
   for (uint32_t index : options.selected)
-    if (index >= store.atomCount)
+    if (index >= document.atomCount)
       return Fail("no atom " + std::to_string(index) + " to select in '" + options.input + "'");
-  store.modelStyle = options.style;
-  ResetView(store);
-  CenterMolecule(store);
+  view.modelStyle = options.style;
+  ResetView(view, resources);
+  CenterMolecule(document);
   // Turned first, so that the fitted zoom holds the molecule as it is shown.
-  if (options.yaw != 0 || options.pitch != 0) RotateModel(store, options.yaw, options.pitch);
-  FitZoom(store);
+  if (options.yaw != 0 || options.pitch != 0)
+    RotateModel(view, resources, document, options.yaw, options.pitch);
+  FitZoom(view, resources, document, tables);
   if (options.zoom) {
-    store.camera.zoom = *options.zoom;
-    Zoom(store, 0);
+    view.camera.zoom = *options.zoom;
+    Zoom(view, resources, 0);
   }
-  ApplySelection(store, options);
+  ApplySelection(document, options);
 
-  Redraw(store);
-  const auto frame = store.graphics.device->LatestFrame();
+  Redraw(resources, {document, tables, records->shaping, view});
+  const auto frame = resources.device->LatestFrame();
   RgbaImage image;
   if (!frame || !renderer->Render(*frame, &image, &error))
     return Fail("the frame could not be drawn: " + error);

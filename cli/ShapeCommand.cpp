@@ -59,28 +59,30 @@ std::string ParseOptions(const std::vector<std::string>& args, ShapeOptions& opt
   return "";
 }
 
-int RunShape(MoleculeStore& store, const std::vector<std::string>& args) {
+int RunShape(Document& document, const ForceFieldTables& tables,
+             const std::vector<std::string>& args) {
   if (args.size() < 2) return Fail(std::string("usage: shape ") + kUsage);
   ShapeOptions options;
   if (const std::string problem = ParseOptions(args, options); !problem.empty())
     return Fail(problem);
-  if (!OpenMolecule(store, args[0])) return 1;
+  if (!OpenMolecule(document, tables, args[0])) return 1;
 
   ShapingRandom random(static_cast<uint32_t>(options.seed));
   const uint32_t terms = static_cast<uint32_t>(options.terms);
-  BeginShapingRun(store);
-  const float initial = TotalEnergy(store);
-  store.energy = 0.0f;  // the run's first energy change is its first energy
+  ShapingRun shaping;
+  BeginShapingRun(shaping);
+  const float initial = TotalEnergy(document, tables, shaping);
+  shaping.energy = 0.0f;  // the run's first energy change is its first energy
   for (unsigned long sweep = 1; sweep <= options.sweeps; ++sweep) {
-    ShapingStep(store, terms, random);
-    TotalEnergy(store);
+    ShapingStep(document, tables, shaping.stepScale, terms, random);
+    TotalEnergy(document, tables, shaping);
     std::fprintf(stderr, "sweep %lu/%lu\tenergy %.6f\tdE %.6f\tstep %f\n", sweep, options.sweeps,
-                 store.energy, store.energyChange, store.stepScale);
-    AdvanceShapingSchedule(store);
+                 shaping.energy, shaping.energyChange, shaping.stepScale);
+    AdvanceShapingSchedule(shaping);
   }
-  if (!SaveMolecule(store, args[1])) return 1;
+  if (!SaveMolecule(document, args[1])) return 1;
   std::printf("initial\t%.6f\n", initial);
-  std::printf("final\t%.6f\n", options.sweeps > 0 ? store.energy : initial);
+  std::printf("final\t%.6f\n", options.sweeps > 0 ? shaping.energy : initial);
   return 0;
 }
 

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/FixedText.h"
 #include "cli/CliCommand.h"
-#include "forcefield/FixedText.h"
 #include "forcefield/ParameterFile.h"
+#include "model/Document.h"
 
 namespace {
 
@@ -45,17 +46,18 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The store is large; it lives on the heap, zeroed like the program's static one.
-  auto store = std::make_unique<tf::MoleculeStore>();
-  store->shell.showMessage = [](std::u16string_view text, std::u16string_view caption,
-                                tf::MessageIcon) {
-    std::fprintf(stderr, "%s: %s\n", tf::ToUtf8(caption).c_str(), tf::ToUtf8(text).c_str());
-  };
-  store->configPath = configPath.c_str();
-  if (!tf::LoadParameterFile(store->tables, configPath.c_str()))
-    return tf::cli::Fail("cannot load parameter file '" + configPath + "'");
-  tf::NewMolecule(*store);
+  // The records are large; they live on the heap.
+  auto tables = std::make_unique<tf::ForceFieldTables>();
+  const tf::ReadReport parameters = tf::LoadParameterFile(*tables, configPath.c_str());
+  if (!parameters.read) {
+    const bool missing = !parameters.failure || (parameters.failure->line == 0 &&
+                                                 parameters.failure->reason == "cannot be opened");
+    if (missing) return tf::cli::Fail("cannot load parameter file '" + configPath + "'");
+    std::fprintf(stderr, "%s\n", tf::DescribeProblem(*parameters.failure).c_str());
+    return 1;
+  }
+  auto document = std::make_unique<tf::Document>();
 
   args.erase(args.begin());
-  return command->run(*store, args);
+  return command->run(*document, *tables, args);
 }

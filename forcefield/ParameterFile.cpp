@@ -6,8 +6,8 @@
 #include <iterator>
 #include <string>
 
-#include "forcefield/FixedText.h"
-#include "forcefield/WordStream.h"
+#include "base/FixedText.h"
+#include "base/WordStream.h"
 
 namespace tf {
 
@@ -23,6 +23,8 @@ class ParameterParser {
       : tables_(tables), words_(text) {}
 
   bool Parse();
+  // Where the record that could not be read begins.
+  std::size_t FailedRecordStart() const { return recordStart_; }
 
  private:
   // Next word; false when it is longer than any buffer may hold.
@@ -40,13 +42,16 @@ class ParameterParser {
 
   ForceFieldTables& tables_;
   WordStream words_;
+  std::size_t recordStart_ = 0;
 };
 
 bool ParameterParser::Parse() {
   Section section = kBeforeSections;
   while (!words_.Exhausted()) {
     std::string_view word;
-    if (!Word(word)) return false;
+    const bool wordFits = Word(word);
+    recordStart_ = words_.LastWordStart();
+    if (!wordFits) return false;
     if (word.empty()) continue;
     if (word.starts_with("//")) {
       words_.SkipLine();
@@ -194,16 +199,26 @@ void SetIdealAngles(ForceFieldTables& tables) {
   tables.idealAngle[3] = static_cast<float>(std::acos(static_cast<double>(tetrahedralCosine)));
 }
 
-bool LoadParameterFile(ForceFieldTables& tables, const char* path) {
+ReadReport LoadParameterFile(ForceFieldTables& tables, const char* path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
+  if (!file) {
+    ReadReport report;
+    report.Fail({path, 0, "cannot be opened", {}});
+    return report;
+  }
   std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return LoadParameterText(tables, text);
+  return LoadParameterText(tables, text, path);
 }
 
-bool LoadParameterText(ForceFieldTables& tables, std::string_view text) {
+ReadReport LoadParameterText(ForceFieldTables& tables, std::string_view text,
+                             std::string_view file) {
+  ReadReport report;
   ResetTables(tables);
-  if (!ParameterParser(tables, text).Parse()) return false;
+  ParameterParser parser(tables, text);
+  if (!parser.Parse()) {
+    report.Fail(ProblemAt(file, text, parser.FailedRecordStart(), "record cannot be read"));
+    return report;
+  }
   SetIdealAngles(tables);
 
   for (uint32_t i = 0; i < tables.atomTypeCount; ++i) {
@@ -214,7 +229,9 @@ bool LoadParameterText(ForceFieldTables& tables, std::string_view text) {
       break;
     }
   }
-  return tables.defaultAtomType != 0;
+  if (tables.defaultAtomType == 0)
+    report.Fail({std::string(file), 0, "no sp3 carbon atom type (C, hybridization 3)", {}});
+  return report;
 }
 
 }  // namespace tf

@@ -17,23 +17,25 @@
 #include "io/MoleculeFiles.h"
 #include "io/PerceiveBonds.h"
 #include "model/TableLookup.h"
+#include "support/TestRecords.h"
 
 namespace {
 
-std::unique_ptr<tf::MoleculeStore> MakeStore() {
-  auto store = std::make_unique<tf::MoleculeStore>();
-  if (!tf::LoadParameterFile(store->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
-  return store;
+std::unique_ptr<tf::Records> MakeStore() {
+  auto records = std::make_unique<tf::Records>();
+  if (!tf::LoadParameterFile(records->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
+  return records;
 }
 
-void CheckBonds(const tf::MoleculeStore& store, const tf::PerceivedBonds& perceived) {
-  if (store.bondCount != perceived.added || store.bondCount > tf::kMaxBonds) std::abort();
+void CheckBonds(const tf::Records& records, const tf::PerceivedBonds& perceived) {
+  if (records.document.bondCount != perceived.added || records.document.bondCount > tf::kMaxBonds)
+    std::abort();
   std::vector<std::pair<int32_t, int32_t>> bonds;
-  std::vector<int64_t> degree(store.atomCount, 0);
-  for (uint32_t b = 0; b < store.bondCount; ++b) {
-    const tf::Bond& bond = store.bonds[b];
+  std::vector<int64_t> degree(records.document.atomCount, 0);
+  for (uint32_t b = 0; b < records.document.bondCount; ++b) {
+    const tf::Bond& bond = records.document.bonds[b];
     if (bond.atom1 < 0 || bond.atom1 >= bond.atom2 ||
-        static_cast<uint32_t>(bond.atom2) >= store.atomCount)
+        static_cast<uint32_t>(bond.atom2) >= records.document.atomCount)
       std::abort();
     bonds.emplace_back(bond.atom1, bond.atom2);
     ++degree[bond.atom1];
@@ -41,19 +43,20 @@ void CheckBonds(const tf::MoleculeStore& store, const tf::PerceivedBonds& percei
   }
   std::sort(bonds.begin(), bonds.end());
   if (std::adjacent_find(bonds.begin(), bonds.end()) != bonds.end()) std::abort();
-  for (uint32_t i = 0; i < store.atomCount; ++i) {
-    if (degree[i] > tf::MaxBonds(store.tables, store.atoms[i].atomType)) std::abort();
+  for (uint32_t i = 0; i < records.document.atomCount; ++i) {
+    if (degree[i] > tf::MaxBonds(records.tables, records.document.atoms[i].atomType)) std::abort();
   }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static std::unique_ptr<tf::MoleculeStore> store = MakeStore();
+  static std::unique_ptr<tf::Records> records = MakeStore();
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  tf::NewMolecule(*store);
-  tf::ReadMoleculeBytes(*store, bytes, std::nullopt, std::nullopt, false);
+  tf::NewMolecule(records->document);
+  tf::ReadMoleculeBytes(records->document, records->tables, bytes, std::nullopt, std::nullopt,
+                        false);
   const std::vector<tf::SerialPair> conect = tf::ReadConectPairs(bytes);
-  CheckBonds(*store, tf::AddPerceivedBonds(*store, conect));
+  CheckBonds(*records, tf::AddPerceivedBonds(records->document, records->tables, conect));
   return 0;
 }

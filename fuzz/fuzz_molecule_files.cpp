@@ -1,6 +1,6 @@
 // Any bytes as a PDB file with its topology and atoms files (the input is cut
 // into the three at the first two form-feed bytes). Reading must neither crash
-// nor hang, and must leave a store that every later operation can index.
+// nor hang, and must leave a document that every later operation can index.
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,13 +11,14 @@
 
 #include "forcefield/ParameterFile.h"
 #include "io/MoleculeFiles.h"
+#include "support/TestRecords.h"
 
 namespace {
 
-std::unique_ptr<tf::MoleculeStore> MakeStore() {
-  auto store = std::make_unique<tf::MoleculeStore>();
-  if (!tf::LoadParameterFile(store->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
-  return store;
+std::unique_ptr<tf::Records> MakeStore() {
+  auto records = std::make_unique<tf::Records>();
+  if (!tf::LoadParameterFile(records->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
+  return records;
 }
 
 std::optional<std::string> NextPart(std::string_view& rest, bool& present) {
@@ -36,25 +37,27 @@ std::optional<std::string> NextPart(std::string_view& rest, bool& present) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static std::unique_ptr<tf::MoleculeStore> store = MakeStore();
+  static std::unique_ptr<tf::Records> records = MakeStore();
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   bool present = true;
   std::optional<std::string> pdb = NextPart(rest, present);
   std::optional<std::string> topology = NextPart(rest, present);
   std::optional<std::string> atoms = NextPart(rest, present);
 
-  tf::NewMolecule(*store);
-  tf::ReadMoleculeBytes(*store, pdb, topology, atoms, true);
+  tf::NewMolecule(records->document);
+  tf::ReadMoleculeBytes(records->document, records->tables, pdb, topology, atoms, true);
 
-  if (store->atomCount > tf::kMaxAtoms || store->bondCount > tf::kMaxBonds) std::abort();
-  for (uint32_t i = 0; i < store->atomCount; ++i) {
-    int32_t type = store->atoms[i].atomType;
-    if (type < 0 || static_cast<uint32_t>(type) >= store->tables.atomTypeCount) std::abort();
+  if (records->document.atomCount > tf::kMaxAtoms || records->document.bondCount > tf::kMaxBonds)
+    std::abort();
+  for (uint32_t i = 0; i < records->document.atomCount; ++i) {
+    int32_t type = records->document.atoms[i].atomType;
+    if (type < 0 || static_cast<uint32_t>(type) >= records->tables.atomTypeCount) std::abort();
   }
-  for (uint32_t b = 0; b < store->bondCount; ++b) {
-    const tf::Bond& bond = store->bonds[b];
-    if (bond.atom1 < 0 || bond.atom2 < 0 || static_cast<uint32_t>(bond.atom1) >= store->atomCount ||
-        static_cast<uint32_t>(bond.atom2) >= store->atomCount)
+  for (uint32_t b = 0; b < records->document.bondCount; ++b) {
+    const tf::Bond& bond = records->document.bonds[b];
+    if (bond.atom1 < 0 || bond.atom2 < 0 ||
+        static_cast<uint32_t>(bond.atom1) >= records->document.atomCount ||
+        static_cast<uint32_t>(bond.atom2) >= records->document.atomCount)
       std::abort();
   }
   return 0;

@@ -5,7 +5,7 @@
 
 #include <charconv>
 
-#include "forcefield/WordStream.h"
+#include "base/WordStream.h"
 #include "io/FileBytes.h"
 
 namespace tf {
@@ -25,6 +25,21 @@ void AppendCharge(std::string& out, float charge) {
   out.append(buffer, end);
 }
 
+std::size_t SkipSpaces(std::string_view text, std::size_t position) {
+  while (position < text.size() && (IsSpaceByte(text[position]) || text[position] == '\0'))
+    ++position;
+  return position;
+}
+
+// After a failed read: the end of the file ends the list quietly, anything
+// else is a value that cannot be read.
+void StopUnlessAtEnd(const WordStream& words, std::string_view text, std::string_view file,
+                     ReadReport& report) {
+  const std::size_t at = SkipSpaces(text, words.Position());
+  if (at >= text.size() || report.stopped) return;
+  report.stopped = ProblemAt(file, text, at, "number cannot be read");
+}
+
 }  // namespace
 
 std::u16string CompanionPath(std::u16string_view pdbPath, CompanionKind kind) {
@@ -36,58 +51,76 @@ std::u16string CompanionPath(std::u16string_view pdbPath, CompanionKind kind) {
   return path;
 }
 
-void ReadTopology(MoleculeStore& store, const std::optional<std::string>& bytes) {
-  store.bondCount = 0;
+void ReadTopology(Document& document, const std::optional<std::string>& bytes,
+                  std::string_view file, ReadReport& report) {
+  document.bondCount = 0;
   if (!bytes) return;
   WordStream words(*bytes);
-  const int32_t atomCount = static_cast<int32_t>(store.atomCount);
+  const int32_t atomCount = static_cast<int32_t>(document.atomCount);
   int32_t a = 0, b = 0;
-  while (words.ReadInt(a) && words.ReadInt(b)) {
-    if (a >= 0 && a < atomCount && b >= 0 && b < atomCount && store.bondCount < kMaxBonds)
-      store.bonds[store.bondCount++] = {a, b};
+  for (;;) {
+    const std::size_t pairStart = words.Position();
+    if (!words.ReadInt(a) || !words.ReadInt(b)) {
+      StopUnlessAtEnd(words, *bytes, file, report);
+      return;
+    }
+    if (a < 0 || a >= atomCount || b < 0 || b >= atomCount) {
+      report.Warn(ProblemAt(file, *bytes, SkipSpaces(*bytes, pairStart), "bond names no atom"));
+    } else if (document.bondCount >= kMaxBonds) {
+      report.Warn(ProblemAt(file, *bytes, SkipSpaces(*bytes, pairStart), "bond list is full"));
+    } else {
+      document.bonds[document.bondCount++] = {a, b};
+    }
   }
 }
 
-void ReadAtoms(MoleculeStore& store, const std::optional<std::string>& bytes) {
-  if (!bytes || store.atomCount == 0) return;
+void ReadAtoms(Document& document, const ForceFieldTables& tables,
+               const std::optional<std::string>& bytes, std::string_view file, ReadReport& report) {
+  if (!bytes || document.atomCount == 0) return;
   WordStream words(*bytes);
-  for (uint32_t i = 0; i < store.atomCount; ++i) {
+  for (uint32_t i = 0; i < document.atomCount; ++i) {
     int32_t atomType = 0;
-    if (!words.ReadInt(atomType)) return;
+    const std::size_t lineStart = words.Position();
+    if (!words.ReadInt(atomType)) return StopUnlessAtEnd(words, *bytes, file, report);
     // An index the loaded table does not have would be read past later;
     // the atom keeps the type its name gave it.
-    if (atomType >= 0 && static_cast<uint32_t>(atomType) < store.tables.atomTypeCount)
-      store.atoms[i].atomType = atomType;
-    if (!words.ReadFloat(store.atoms[i].charge)) return;
+    if (atomType >= 0 && static_cast<uint32_t>(atomType) < tables.atomTypeCount) {
+      document.atoms[i].atomType = atomType;
+    } else {
+      report.Warn(ProblemAt(file, *bytes, SkipSpaces(*bytes, lineStart),
+                            "atom type not in the parameter file"));
+    }
+    if (!words.ReadFloat(document.atoms[i].charge))
+      return StopUnlessAtEnd(words, *bytes, file, report);
   }
 }
 
-std::string TopologyText(const MoleculeStore& store) {
+std::string TopologyText(const Document& document) {
   std::string out;
-  out.reserve(store.bondCount * 12);
-  for (uint32_t i = 0; i < store.bondCount; ++i) {
-    AppendInt(out, store.bonds[i].atom1);
+  out.reserve(document.bondCount * 12);
+  for (uint32_t i = 0; i < document.bondCount; ++i) {
+    AppendInt(out, document.bonds[i].atom1);
     out += '\t';
-    AppendInt(out, store.bonds[i].atom2);
+    AppendInt(out, document.bonds[i].atom2);
     out += "\r\n";
   }
   return out;
 }
 
-std::string AtomsText(const MoleculeStore& store) {
+std::string AtomsText(const Document& document) {
   std::string out;
-  out.reserve(store.atomCount * 14);
-  for (uint32_t i = 0; i < store.atomCount; ++i) {
-    AppendInt(out, store.atoms[i].atomType);
+  out.reserve(document.atomCount * 14);
+  for (uint32_t i = 0; i < document.atomCount; ++i) {
+    AppendInt(out, document.atoms[i].atomType);
     out += '\t';
-    AppendCharge(out, store.atoms[i].charge);
+    AppendCharge(out, document.atoms[i].charge);
     out += "\r\n";
   }
   return out;
 }
 
-bool WriteAtomsFile(const MoleculeStore& store, std::u16string_view path) {
-  return WriteFileBytes(path, AtomsText(store));
+bool WriteAtomsFile(const Document& document, std::u16string_view path) {
+  return WriteFileBytes(path, AtomsText(document));
 }
 
 }  // namespace tf

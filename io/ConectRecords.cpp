@@ -1,6 +1,6 @@
 #include "io/ConectRecords.h"
 
-#include "forcefield/WordStream.h"
+#include "base/WordStream.h"
 #include "io/PdbColumns.h"
 
 namespace tf {

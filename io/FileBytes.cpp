@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/StagedSave.h"
 
 namespace tf {

@@ -1,25 +1,27 @@
 #pragma once
 // Open and Save as the window thread runs them while a shaping worker may
-// step and draw. The molecule is replaced or written under modelLock (Open
-// takes renderLock first: emptying the document also resets the model
-// rotation a frame reads). Messages the read or the write shows are held
-// until the locks are released, so a message box never keeps the worker or a
-// frame waiting. Never call these while holding either lock.
+// step and draw. The molecule is replaced or written under modelLock; the
+// files are read beside the document, outside the lock. Never call these
+// while holding modelLock.
 
 #include <string_view>
 
+#include "base/ReadReport.h"
+
 namespace tf {
 
-struct MoleculeStore;
+struct Document;
+struct ForceFieldTables;
 
 // Reads the molecule at `path` into a fresh document and, when the PDB file
-// could be read, replaces the store's molecule with it (NewMolecule, then
-// filePath = path). When it cannot be read, "Bad file." is shown and the
-// store is left exactly as it was. Whether the molecule was replaced.
-bool OpenMoleculeFile(MoleculeStore& store, std::u16string_view path);
+// could be read (report.read), replaces the document's molecule with it
+// (NewMolecule, then filePath = path). Otherwise the document is left exactly
+// as it was.
+ReadReport OpenMoleculeFile(Document& document, const ForceFieldTables& tables,
+                            std::u16string_view path);
 
 // filePath = path, WriteMolecule; whether all three files were written. A
 // failed save keeps the file path it had.
-bool SaveMoleculeFile(MoleculeStore& store, std::u16string_view path);
+bool SaveMoleculeFile(Document& document, std::u16string_view path);
 
 }  // namespace tf

@@ -7,33 +7,36 @@
 #include <string>
 #include <string_view>
 
-#include "model/MoleculeStore.h"
+#include "base/ReadReport.h"
+#include "forcefield/ForceFieldTables.h"
+#include "model/Document.h"
 
 namespace tf {
 
-// Sets store.filePath (cut to the buffer).
-void SetFilePath(MoleculeStore& store, std::u16string_view path);
+// Sets document.filePath (cut to the buffer).
+void SetFilePath(Document& document, std::u16string_view path);
 
-// Reads the PDB file at store.filePath, types its atoms from their names, then
-// reads the topology and atoms files. Expects an emptied store (NewMolecule).
-// Problems are reported through store.shell only. False when the PDB file
-// cannot be read ("Bad file."); the store then holds no atoms.
-bool ReadMolecule(MoleculeStore& store);
+// Reads the PDB file at document.filePath, types its atoms from their names,
+// then reads the topology and atoms files. Expects an emptied document
+// (NewMolecule). Shows nothing: the report says whether the PDB file could be
+// read (report.read; the document then holds no atoms when it could not),
+// where reading stopped early and which lines were skipped.
+ReadReport ReadMolecule(Document& document, const ForceFieldTables& tables);
 
 // The same from file contents already in memory; a missing optional stands
 // for a file that cannot be opened. With no companions the bond list is kept.
-// False when there is no PDB file.
-bool ReadMoleculeBytes(MoleculeStore& store, const std::optional<std::string>& pdb,
-                       const std::optional<std::string>& topology,
-                       const std::optional<std::string>& atoms, bool withCompanions);
+ReadReport ReadMoleculeBytes(Document& document, const ForceFieldTables& tables,
+                             const std::optional<std::string>& pdb,
+                             const std::optional<std::string>& topology,
+                             const std::optional<std::string>& atoms, bool withCompanions);
 
-// Saves the PDB file at store.filePath and both companion files, all or
-// nothing: when any of them cannot be written, shows "Bad file." once, leaves
-// the old files as they were and returns false.
-bool WriteMolecule(MoleculeStore& store);
+// Saves the PDB file at document.filePath and both companion files, all or
+// nothing: when any of them cannot be written, leaves the old files as they
+// were and returns false (the caller shows "Bad file.").
+bool WriteMolecule(Document& document);
 
 // Sets the atom's atomType from the beginning of its name.
-void AssignTypeFromName(MoleculeStore& store, uint32_t atomIndex);
+void AssignTypeFromName(Document& document, const ForceFieldTables& tables, uint32_t atomIndex);
 
 enum class CompanionKind { Topology, Atoms };
 

@@ -1,6 +1,6 @@
 #include "io/PdbColumns.h"
 
-#include "forcefield/WordStream.h"
+#include "base/WordStream.h"
 
 namespace tf {
 

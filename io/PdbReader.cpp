@@ -1,10 +1,11 @@
-// Reading a PDB file with its companions into an emptied store.
+// Reading a PDB file with its companions into an emptied document.
 
 #include <optional>
 #include <string>
 
-#include "forcefield/FixedText.h"
-#include "forcefield/WordStream.h"
+#include "base/FixedText.h"
+#include "base/ReadReport.h"
+#include "base/WordStream.h"
 #include "io/CompanionFiles.h"
 #include "io/FileBytes.h"
 #include "io/MoleculeFiles.h"
@@ -28,11 +29,14 @@ int32_t ResidueNumber(std::string_view word, int32_t previous) {
 
 class PdbAtomReader {
  public:
-  PdbAtomReader(MoleculeStore& store, std::string_view text) : store_(store), words_(text) {}
+  PdbAtomReader(Document& document, std::string_view text) : document_(document), words_(text) {}
 
   // Reads atom records until "END...", the end of the file, a number that
-  // cannot be read, or a full store. Returns true when the store filled up.
+  // cannot be read, or a full document. Returns true when the document
+  // filled up. A record that cannot be read is kept as far as it was read,
+  // and its line is where reading stopped (`unreadableAt`).
   bool ReadAtoms();
+  std::optional<std::size_t> UnreadableAt() const { return unreadableAt_; }
 
  private:
   enum class Outcome { kNext, kEndOfFile, kUnreadable, kFull };
@@ -41,11 +45,12 @@ class PdbAtomReader {
   bool ReadByColumns(Atom& atom, std::size_t lineStart);
   bool ReadByWords(Atom& atom, bool hetatm, std::string_view keywordWord);
   int32_t PreviousResidueNumber() const {
-    return store_.atomCount > 0 ? store_.atoms[store_.atomCount - 1].fragmentNumber : 0;
+    return document_.atomCount > 0 ? document_.atoms[document_.atomCount - 1].fragmentNumber : 0;
   }
 
-  MoleculeStore& store_;
+  Document& document_;
   WordStream words_;
+  std::optional<std::size_t> unreadableAt_;
 };
 
 bool PdbAtomReader::ReadAtoms() {
@@ -53,14 +58,16 @@ bool PdbAtomReader::ReadAtoms() {
   while (!word.starts_with("END") && !words_.AtEnd()) {
     const bool hetatm = word.starts_with("HETATM");
     if (word.starts_with("ATOM") || hetatm) {
-      if (store_.atomCount >= kMaxAtoms) return true;
+      if (document_.atomCount >= kMaxAtoms) return true;
+      const std::size_t recordStart = words_.LastWordStart();
       switch (ReadAtomRecord(word, hetatm)) {
         case Outcome::kNext:
           break;
         case Outcome::kEndOfFile:
           return false;
         case Outcome::kUnreadable:
-          return store_.atomCount >= kMaxAtoms;
+          unreadableAt_ = recordStart;
+          return document_.atomCount >= kMaxAtoms;
         case Outcome::kFull:
           return true;
       }
@@ -74,7 +81,7 @@ bool PdbAtomReader::ReadAtoms() {
 
 PdbAtomReader::Outcome PdbAtomReader::ReadAtomRecord(std::string_view keywordWord, bool hetatm) {
   const std::size_t wordStart = words_.LastWordStart();
-  Atom& atom = store_.atoms[store_.atomCount];
+  Atom& atom = document_.atoms[document_.atomCount];
   atom = Atom{};
   std::string_view text = words_.Text();
   const bool atLineStart = wordStart == 0 || text[wordStart - 1] == '\n';
@@ -83,10 +90,10 @@ PdbAtomReader::Outcome PdbAtomReader::ReadAtomRecord(std::string_view keywordWor
     readable = ReadByWords(atom, hetatm, keywordWord);
     if (readable) words_.SkipLine();
   }
-  ++store_.atomCount;
+  ++document_.atomCount;
   if (words_.AtEnd()) return Outcome::kEndOfFile;
   if (!readable) return Outcome::kUnreadable;
-  return store_.atomCount >= kMaxAtoms ? Outcome::kFull : Outcome::kNext;
+  return document_.atomCount >= kMaxAtoms ? Outcome::kFull : Outcome::kNext;
 }
 
 bool PdbAtomReader::ReadByColumns(Atom& atom, std::size_t lineStart) {
@@ -134,13 +141,12 @@ bool PdbAtomReader::ReadByWords(Atom& atom, bool hetatm, std::string_view keywor
 
 }  // namespace
 
-void SetFilePath(MoleculeStore& store, std::u16string_view path) {
-  SetText(store.filePath, path);
+void SetFilePath(Document& document, std::u16string_view path) {
+  SetText(document.filePath, path);
 }
 
-void AssignTypeFromName(MoleculeStore& store, uint32_t atomIndex) {
-  const ForceFieldTables& tables = store.tables;
-  Atom& atom = store.atoms[atomIndex];
+void AssignTypeFromName(Document& document, const ForceFieldTables& tables, uint32_t atomIndex) {
+  Atom& atom = document.atoms[atomIndex];
   std::u16string_view name = TextView(atom.name);
   const uint32_t typeCount = tables.atomTypeCount < static_cast<uint32_t>(kMaxAtomTypes)
                                  ? tables.atomTypeCount
@@ -160,33 +166,35 @@ void AssignTypeFromName(MoleculeStore& store, uint32_t atomIndex) {
   }
 }
 
-bool ReadMoleculeBytes(MoleculeStore& store, const std::optional<std::string>& pdb,
-                       const std::optional<std::string>& topology,
-                       const std::optional<std::string>& atoms, bool withCompanions) {
-  bool limitReached = false;
+ReadReport ReadMoleculeBytes(Document& document, const ForceFieldTables& tables,
+                             const std::optional<std::string>& pdb,
+                             const std::optional<std::string>& topology,
+                             const std::optional<std::string>& atoms, bool withCompanions) {
+  ReadReport report;
+  const std::u16string_view path = TextView(document.filePath);
+  const std::string file = ToUtf8(path);
   if (!pdb) {
-    ShowMessage(store.shell, u"Bad file.", MessageIcon::Warning);
-  } else {
-    limitReached = PdbAtomReader(store, *pdb).ReadAtoms();
+    report.Fail({file, 0, "cannot be opened", {}});
+    return report;
   }
-  for (uint32_t i = 0; i < store.atomCount; ++i) AssignTypeFromName(store, i);
-  if (limitReached) {
-    ShowMessage(store.shell, u"Too many atoms. Only 7000 atoms have been loaded.",
-                MessageIcon::Information);
-  }
-  if (!pdb) return false;
-  if (!withCompanions) return true;
-  ReadTopology(store, topology);
-  ReadAtoms(store, atoms);
-  return true;
+  PdbAtomReader reader(document, *pdb);
+  report.atomLimitReached = reader.ReadAtoms();
+  if (const auto at = reader.UnreadableAt())
+    report.stopped = ProblemAt(file, *pdb, *at, "number cannot be read");
+  for (uint32_t i = 0; i < document.atomCount; ++i) AssignTypeFromName(document, tables, i);
+  if (!withCompanions) return report;
+  ReadTopology(document, topology, ToUtf8(CompanionPath(path, CompanionKind::Topology)), report);
+  ReadAtoms(document, tables, atoms, ToUtf8(CompanionPath(path, CompanionKind::Atoms)), report);
+  return report;
 }
 
-bool ReadMolecule(MoleculeStore& store) {
-  std::u16string_view path = TextView(store.filePath);
+ReadReport ReadMolecule(Document& document, const ForceFieldTables& tables) {
+  std::u16string_view path = TextView(document.filePath);
   std::u16string topologyPath = CompanionPath(path, CompanionKind::Topology);
   const bool withCompanions = !topologyPath.empty();
   return ReadMoleculeBytes(
-      store, ReadFileBytes(path), withCompanions ? ReadFileBytes(topologyPath) : std::nullopt,
+      document, tables, ReadFileBytes(path),
+      withCompanions ? ReadFileBytes(topologyPath) : std::nullopt,
       withCompanions ? ReadFileBytes(CompanionPath(path, CompanionKind::Atoms)) : std::nullopt,
       withCompanions);
 }

@@ -6,7 +6,7 @@
 #include <charconv>
 #include <string>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/CompanionFiles.h"
 #include "io/MoleculeFiles.h"
 #include "io/StagedSave.h"
@@ -68,28 +68,27 @@ void AppendAtomLine(std::string& out, const Atom& atom, const Vector3& origin) {
   out += "\r\n";
 }
 
-std::string PdbText(const MoleculeStore& store) {
+std::string PdbText(const Document& document) {
   std::string out;
-  out.reserve(store.atomCount * 56 + 3);
-  for (uint32_t i = 0; i < store.atomCount; ++i)
-    AppendAtomLine(out, store.atoms[i], store.fileOrigin);
+  out.reserve(document.atomCount * 56 + 3);
+  for (uint32_t i = 0; i < document.atomCount; ++i)
+    AppendAtomLine(out, document.atoms[i], document.fileOrigin);
   out += "END";
   return out;
 }
 
 }  // namespace
 
-bool WriteMolecule(MoleculeStore& store) {
-  std::u16string_view path = TextView(store.filePath);
+bool WriteMolecule(Document& document) {
+  std::u16string_view path = TextView(document.filePath);
   std::u16string topology = CompanionPath(path, CompanionKind::Topology);
   StagedSave save;
-  bool saved = save.Stage(path, PdbText(store));
+  bool saved = save.Stage(path, PdbText(document));
   if (saved && !topology.empty()) {
-    saved = save.Stage(topology, TopologyText(store)) &&
-            save.Stage(CompanionPath(path, CompanionKind::Atoms), AtomsText(store));
+    saved = save.Stage(topology, TopologyText(document)) &&
+            save.Stage(CompanionPath(path, CompanionKind::Atoms), AtomsText(document));
   }
   saved = saved && save.Commit();
-  if (!saved) ShowMessage(store.shell, u"Bad file.", MessageIcon::Warning);
   return saved;
 }
 

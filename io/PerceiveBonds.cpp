@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/FileBytes.h"
 #include "model/BondEditing.h"
 #include "model/BondReach.h"
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 
 namespace tf {
 namespace {
@@ -18,11 +18,11 @@ namespace {
 // Atom index by serial number, for the serials exactly one atom has.
 class SerialIndex {
  public:
-  explicit SerialIndex(const MoleculeStore& store) {
-    const uint32_t count = std::min(store.atomCount, kMaxAtoms);
+  explicit SerialIndex(const Document& document) {
+    const uint32_t count = std::min(document.atomCount, kMaxAtoms);
     entries_.reserve(count);
     for (uint32_t i = 0; i < count; ++i)
-      entries_.push_back({store.atoms[i].serial, static_cast<int32_t>(i)});
+      entries_.push_back({document.atoms[i].serial, static_cast<int32_t>(i)});
     std::sort(entries_.begin(), entries_.end(),
               [](const Entry& p, const Entry& q) { return p.serial < q.serial; });
   }
@@ -96,32 +96,33 @@ void AppendCounted(std::string& text, uint64_t count, std::string_view one, std:
 
 }  // namespace
 
-PerceivedBonds PerceiveBonds(MoleculeStore& store) {
+PerceivedBonds PerceiveBonds(Document& document, const ForceFieldTables& tables) {
   std::vector<SerialPair> conect;
-  if (std::optional<std::string> bytes = ReadFileBytes(TextView(store.filePath)))
+  if (std::optional<std::string> bytes = ReadFileBytes(TextView(document.filePath)))
     conect = ReadConectPairs(*bytes);
-  return AddPerceivedBonds(store, conect);
+  return AddPerceivedBonds(document, tables, conect);
 }
 
-PerceivedBonds AddPerceivedBonds(MoleculeStore& store, std::span<const SerialPair> conect) {
+PerceivedBonds AddPerceivedBonds(Document& document, const ForceFieldTables& tables,
+                                 std::span<const SerialPair> conect) {
   PerceivedBonds perceived;
-  std::lock_guard model(store.modelLock);
+  std::lock_guard model(document.modelLock);
   const auto tryPair = [&](int32_t a, int32_t b) {
-    Count(perceived, AddBondLocked(store, std::min(a, b), std::max(a, b)));
+    Count(perceived, AddBondLocked(document, tables, std::min(a, b), std::max(a, b)));
   };
 
   // A bond is usually listed from both of its atoms: each pair once.
   std::optional<TriedPairs> tried;
   if (!conect.empty()) {
-    const SerialIndex serials(store);
-    tried.emplace(std::min(store.atomCount, kMaxAtoms));
+    const SerialIndex serials(document);
+    tried.emplace(std::min(document.atomCount, kMaxAtoms));
     for (const SerialPair& pair : conect) {
       const int32_t a = serials.Find(pair.first);
       const int32_t b = serials.Find(pair.second);
       if (a >= 0 && b >= 0 && a != b && tried->Mark(a, b)) tryPair(a, b);
     }
   }
-  for (const ReachPair& pair : PairsWithinBondReach(store)) {
+  for (const ReachPair& pair : PairsWithinBondReach(document, tables)) {
     if (!tried || !tried->Contains(pair.first, pair.second)) tryPair(pair.first, pair.second);
   }
   return perceived;

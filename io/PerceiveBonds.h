@@ -14,7 +14,8 @@
 
 namespace tf {
 
-struct MoleculeStore;
+struct Document;
+struct ForceFieldTables;
 
 // What became of the candidates. Each candidate counts once: added or
 // refused for the first rule it failed. CONECT pairs naming a serial that no
@@ -28,14 +29,15 @@ struct PerceivedBonds {
   uint32_t refusedAlreadyBonded = 0;        // bonded before perception began
 };
 
-// Reads the CONECT records of the PDB file at store.filePath (a file that
+// Reads the CONECT records of the PDB file at document.filePath (a file that
 // cannot be read has none) before taking modelLock, then adds the bonds
 // under modelLock taken once. Never call while holding modelLock.
-PerceivedBonds PerceiveBonds(MoleculeStore& store);
+PerceivedBonds PerceiveBonds(Document& document, const ForceFieldTables& tables);
 
 // The same with CONECT pairs already read (serial numbers of the atoms in
-// the store). Takes modelLock.
-PerceivedBonds AddPerceivedBonds(MoleculeStore& store, std::span<const SerialPair> conect);
+// the document). Takes modelLock.
+PerceivedBonds AddPerceivedBonds(Document& document, const ForceFieldTables& tables,
+                                 std::span<const SerialPair> conect);
 
 // The report both the program and tessaform-cli show, UTF-8, two lines
 // without a final line end, for example "23 bonds were added.\nNo candidate

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/WriteFailures.h"
 
 namespace tf {

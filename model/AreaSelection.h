@@ -1,25 +1,20 @@
 #pragma once
-// Rectangle and free-form selection gestures, recorded in client pixels and
-// applied in the plane of the screen (z is ignored, hidden atoms are selected
-// too). The gesture state is written under renderLock because frames draw
-// it; applying also takes modelLock. Never call these while holding modelLock.
+// Selecting the atoms inside an area of the screen plane, given in world
+// x, y (z is ignored, hidden atoms are selected too). Both add to the
+// selection and take modelLock: never call them while holding it.
 
-#include <cstdint>
+#include <span>
+
+#include "base/Math.h"
 
 namespace tf {
 
-struct MoleculeStore;
+struct Document;
 
-// Rectangular tool: moves the rectangle's second corner to (px, py).
-// Free-form tool: appends the point; when the outline already holds
-// kMaxOutlinePoints, ends the gesture at once (areaSelecting = 0) and applies
-// it without storing the point. Select tool: nothing.
-void AddOutlinePoint(MoleculeStore& store, int32_t px, int32_t py);
+// Atoms strictly inside the rectangle with corners a and b, in either order.
+void SelectInsideRectangle(Document& document, Vector2 a, Vector2 b);
 
-// Selects the atoms inside the gesture, adding them to the selection.
-// Rectangular: strictly inside the rectangle of rectStart and rectEnd, drawn
-// in either direction. Free-form: inside the outline closed back to its first
-// point by the even-odd rule; the outline is emptied afterwards.
-void ApplyAreaSelection(MoleculeStore& store);
+// Atoms inside the outline closed back to its first point, by the even-odd rule.
+void SelectInsideOutline(Document& document, std::span<const Vector2> outline);
 
 }  // namespace tf

@@ -1,5 +1,5 @@
 #pragma once
-// One atom and one bond of the molecule, as the store holds them.
+// One atom and one bond of the molecule, as the document holds them.
 
 #include <cstdint>
 

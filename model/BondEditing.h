@@ -6,10 +6,12 @@
 // only what the window thread alone writes.
 
 #include <cstdint>
+#include <string_view>
 
 namespace tf {
 
-struct MoleculeStore;
+struct Document;
+struct ForceFieldTables;
 
 // What adding a bond came to: added, or the first rule that refused it, in
 // the order the rules are tried.
@@ -24,24 +26,25 @@ enum class BondRefusal : int32_t {
 
 // Adds the bond a-b, stored with atom1 < atom2, unless a rule refuses it.
 // The caller holds modelLock.
-BondRefusal AddBondLocked(MoleculeStore& store, int32_t a, int32_t b);
+BondRefusal AddBondLocked(Document& document, const ForceFieldTables& tables, int32_t a, int32_t b);
 
 // AddBondLocked under modelLock: 1 when added, 0 when refused.
-int32_t AddBond(MoleculeStore& store, int32_t a, int32_t b);
+int32_t AddBond(Document& document, const ForceFieldTables& tables, int32_t a, int32_t b);
 
 // Removes the bond between a and b, stored in either order.
-void DeleteBond(MoleculeStore& store, int32_t a, int32_t b);
+void DeleteBond(Document& document, int32_t a, int32_t b);
 
 // With exactly two atoms selected, sets first < second to their indices and
 // returns 1; otherwise returns 0.
-int32_t SelectedPair(const MoleculeStore& store, int32_t& first, int32_t& second);
+int32_t SelectedPair(const Document& document, int32_t& first, int32_t& second);
 
 // 1 when exactly two atoms are selected and a bond joins them, else 0.
-int32_t IsSelectedPairBonded(const MoleculeStore& store);
+int32_t IsSelectedPairBonded(const Document& document);
 
-// Bonds or unbonds the selected pair and relabels the bond button through the
-// shell with what the next press will do ("Add Bond" / "Delete Bond").
-// Does nothing unless exactly two atoms are selected and the change is allowed.
-void ToggleBond(MoleculeStore& store);
+// Bonds or unbonds the selected pair and returns the label of what the next
+// press of the bond button will do ("Add Bond" / "Delete Bond"). Does nothing
+// and returns an empty label unless exactly two atoms are selected and the
+// change is allowed.
+std::u16string_view ToggleBond(Document& document, const ForceFieldTables& tables);
 
 }  // namespace tf

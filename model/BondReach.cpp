@@ -41,12 +41,12 @@ double SquaredDistance(const Atom& a, const Atom& b) {
 }
 
 // The atoms in use with finite coordinates.
-std::vector<uint16_t> PlacedAtoms(const MoleculeStore& store) {
-  const uint32_t count = std::min(store.atomCount, kMaxAtoms);
+std::vector<uint16_t> PlacedAtoms(const Document& document) {
+  const uint32_t count = std::min(document.atomCount, kMaxAtoms);
   std::vector<uint16_t> placed;
   placed.reserve(count);
   for (uint32_t i = 0; i < count; ++i) {
-    const Atom& atom = store.atoms[i];
+    const Atom& atom = document.atoms[i];
     if (std::isfinite(atom.x) && std::isfinite(atom.y) && std::isfinite(atom.z))
       placed.push_back(static_cast<uint16_t>(i));
   }
@@ -54,11 +54,11 @@ std::vector<uint16_t> PlacedAtoms(const MoleculeStore& store) {
 }
 
 // The largest reach between two of the atoms' types; 0 when none can bond.
-double WidestReach(const MoleculeStore& store, const std::vector<uint16_t>& atoms,
+double WidestReach(const Document& document, const std::vector<uint16_t>& atoms,
                    const ReachTable& reach) {
   std::array<bool, kMaxAtomTypes> inUse{};
   for (uint16_t i : atoms) {
-    const int32_t type = store.atoms[i].atomType;
+    const int32_t type = document.atoms[i].atomType;
     if (type >= 0 && type < kMaxAtomTypes) inUse[type] = true;
   }
   double widest = 0;
@@ -76,13 +76,13 @@ double WidestReach(const MoleculeStore& store, const std::vector<uint16_t>& atom
 // however far apart the atoms are.
 class CellGrid {
  public:
-  CellGrid(const MoleculeStore& store, const std::vector<uint16_t>& atoms, double reach) {
+  CellGrid(const Document& document, const std::vector<uint16_t>& atoms, double reach) {
     for (int k = 0; k < 3; ++k) {
       low_[k] = HUGE_VAL;
       high_[k] = -HUGE_VAL;
     }
     for (uint16_t i : atoms) {
-      const double point[3] = {store.atoms[i].x, store.atoms[i].y, store.atoms[i].z};
+      const double point[3] = {document.atoms[i].x, document.atoms[i].y, document.atoms[i].z};
       for (int k = 0; k < 3; ++k) {
         low_[k] = std::min(low_[k], point[k]);
         high_[k] = std::max(high_[k], point[k]);
@@ -103,7 +103,7 @@ class CellGrid {
     cellOf_.resize(kMaxAtoms);
     cellStart_.assign(static_cast<std::size_t>(size_[0] * size_[1] * size_[2]) + 1, 0);
     for (uint16_t i : atoms) {
-      cellOf_[i] = CellIndex(store.atoms[i]);
+      cellOf_[i] = CellIndex(document.atoms[i]);
       ++cellStart_[cellOf_[i] + 1];
     }
     for (std::size_t c = 1; c < cellStart_.size(); ++c) cellStart_[c] += cellStart_[c - 1];
@@ -155,19 +155,20 @@ class CellGrid {
 
 }  // namespace
 
-std::vector<ReachPair> PairsWithinBondReach(const MoleculeStore& store) {
-  const std::vector<uint16_t> atoms = PlacedAtoms(store);
-  const ReachTable reach(store.tables);
-  const double widest = WidestReach(store, atoms, reach);
+std::vector<ReachPair> PairsWithinBondReach(const Document& document,
+                                            const ForceFieldTables& tables) {
+  const std::vector<uint16_t> atoms = PlacedAtoms(document);
+  const ReachTable reach(tables);
+  const double widest = WidestReach(document, atoms, reach);
   std::vector<ReachPair> pairs;
   if (!(widest > 0)) return pairs;
 
-  const CellGrid grid(store, atoms, widest);
+  const CellGrid grid(document, atoms, widest);
   for (uint16_t i : atoms) {
-    const Atom& first = store.atoms[i];
+    const Atom& first = document.atoms[i];
     grid.ForEachNeighbour(first, [&](uint16_t j) {
       if (j <= i) return;
-      const Atom& second = store.atoms[j];
+      const Atom& second = document.atoms[j];
       const double squared = SquaredDistance(first, second);
       if (squared < reach.Squared(first.atomType, second.atomType))
         pairs.push_back({static_cast<float>(squared), i, j});

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/MoleculeStore.h"
+#include "forcefield/ForceFieldTables.h"
+#include "model/Document.h"
 
 namespace tf {
 
@@ -27,6 +28,7 @@ static_assert(kMaxAtoms <= 65536, "atom indices must fit ReachPair");
 // distances in index order. A pair whose parameter is 0 (or not a positive
 // number) is never within reach, nor is an atom whose coordinates are not
 // finite. Reads the atoms: while a worker may move them, hold modelLock.
-std::vector<ReachPair> PairsWithinBondReach(const MoleculeStore& store);
+std::vector<ReachPair> PairsWithinBondReach(const Document& document,
+                                            const ForceFieldTables& tables);
 
 }  // namespace tf

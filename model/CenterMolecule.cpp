@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 
 namespace tf {
 
@@ -26,27 +26,27 @@ float Shifted(float value, float by) {
 
 }  // namespace
 
-void CenterMolecule(MoleculeStore& store) {
-  std::lock_guard model(store.modelLock);
-  const uint32_t count = std::min(store.atomCount, kMaxAtoms);
+void CenterMolecule(Document& document) {
+  std::lock_guard model(document.modelLock);
+  const uint32_t count = std::min(document.atomCount, kMaxAtoms);
   if (count == 0) return;
-  const Atom& first = store.atoms[0];
+  const Atom& first = document.atoms[0];
   Extent x{first.x, first.x}, y{first.y, first.y}, z{first.z, first.z};
   for (uint32_t i = 1; i < count; ++i) {
-    x.Include(store.atoms[i].x);
-    y.Include(store.atoms[i].y);
-    z.Include(store.atoms[i].z);
+    x.Include(document.atoms[i].x);
+    y.Include(document.atoms[i].y);
+    z.Include(document.atoms[i].z);
   }
   const Vector3 centre{x.Middle(), y.Middle(), z.Middle()};
   for (uint32_t i = 0; i < count; ++i) {
-    Atom& atom = store.atoms[i];
+    Atom& atom = document.atoms[i];
     atom.x = Shifted(atom.x, centre.x);
     atom.y = Shifted(atom.y, centre.y);
     atom.z = Shifted(atom.z, centre.z);
   }
-  store.fileOrigin.x = static_cast<float>(static_cast<double>(store.fileOrigin.x) + centre.x);
-  store.fileOrigin.y = static_cast<float>(static_cast<double>(store.fileOrigin.y) + centre.y);
-  store.fileOrigin.z = static_cast<float>(static_cast<double>(store.fileOrigin.z) + centre.z);
+  document.fileOrigin.x = static_cast<float>(static_cast<double>(document.fileOrigin.x) + centre.x);
+  document.fileOrigin.y = static_cast<float>(static_cast<double>(document.fileOrigin.y) + centre.y);
+  document.fileOrigin.z = static_cast<float>(static_cast<double>(document.fileOrigin.z) + centre.z);
 }
 
 }  // namespace tf

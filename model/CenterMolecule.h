@@ -5,12 +5,12 @@
 
 namespace tf {
 
-struct MoleculeStore;
+struct Document;
 
 // Translates every atom so that the centre of the atoms' axis-aligned
 // bounding box lies at the origin and adds the translation to fileOrigin. An
 // empty molecule stays as it is. Takes modelLock: never call it while
 // holding modelLock.
-void CenterMolecule(MoleculeStore& store);
+void CenterMolecule(Document& document);
 
 }  // namespace tf

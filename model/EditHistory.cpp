@@ -4,7 +4,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 
 namespace tf {
 namespace {
@@ -46,39 +46,39 @@ std::size_t DocumentState::Bytes() const {
          filePath.capacity() * sizeof(char16_t);
 }
 
-DocumentState CaptureDocument(const MoleculeStore& store) {
+DocumentState CaptureDocument(const Document& document, const Matrix& turns) {
   DocumentState state;
-  const uint32_t atomCount = std::min(store.atomCount, kMaxAtoms);
-  const uint32_t bondCount = std::min(store.bondCount, kMaxBonds);
-  state.atoms.assign(store.atoms, store.atoms + atomCount);
-  state.bonds.assign(store.bonds, store.bonds + bondCount);
-  state.filePath.assign(store.filePath,
-                        std::find(store.filePath, store.filePath + kPathCapacity, u'\0'));
-  state.fileOrigin = store.fileOrigin;
-  if (!IsIdentity(store.turns)) {
-    const Matrix back = Transposed(store.turns);
+  const uint32_t atomCount = std::min(document.atomCount, kMaxAtoms);
+  const uint32_t bondCount = std::min(document.bondCount, kMaxBonds);
+  state.atoms.assign(document.atoms, document.atoms + atomCount);
+  state.bonds.assign(document.bonds, document.bonds + bondCount);
+  state.filePath.assign(document.filePath,
+                        std::find(document.filePath, document.filePath + kPathCapacity, u'\0'));
+  state.fileOrigin = document.fileOrigin;
+  if (!IsIdentity(turns)) {
+    const Matrix back = Transposed(turns);
     for (Atom& atom : state.atoms) Turn(atom, back);
   }
   return state;
 }
 
-void RestoreDocument(MoleculeStore& store, const DocumentState& state) {
+void RestoreDocument(Document& document, const Matrix& turns, const DocumentState& state) {
   const std::size_t atomCount = std::min<std::size_t>(state.atoms.size(), kMaxAtoms);
   const std::size_t bondCount = std::min<std::size_t>(state.bonds.size(), kMaxBonds);
-  std::copy_n(state.atoms.begin(), atomCount, store.atoms);
-  std::copy_n(state.bonds.begin(), bondCount, store.bonds);
-  store.atomCount = static_cast<uint32_t>(atomCount);
-  store.bondCount = static_cast<uint32_t>(bondCount);
-  store.selectedCount = 0;
-  const bool turned = !IsIdentity(store.turns);
-  for (uint32_t i = 0; i < store.atomCount; ++i) {
-    if (turned) Turn(store.atoms[i], store.turns);
-    store.selectedCount += store.atoms[i].selected != 0;
+  std::copy_n(state.atoms.begin(), atomCount, document.atoms);
+  std::copy_n(state.bonds.begin(), bondCount, document.bonds);
+  document.atomCount = static_cast<uint32_t>(atomCount);
+  document.bondCount = static_cast<uint32_t>(bondCount);
+  document.selectedCount = 0;
+  const bool turned = !IsIdentity(turns);
+  for (uint32_t i = 0; i < document.atomCount; ++i) {
+    if (turned) Turn(document.atoms[i], turns);
+    document.selectedCount += document.atoms[i].selected != 0;
   }
   const std::size_t pathLength = std::min<std::size_t>(state.filePath.size(), kPathCapacity - 1);
-  std::copy_n(state.filePath.begin(), pathLength, store.filePath);
-  store.filePath[pathLength] = u'\0';
-  store.fileOrigin = state.fileOrigin;
+  std::copy_n(state.filePath.begin(), pathLength, document.filePath);
+  document.filePath[pathLength] = u'\0';
+  document.fileOrigin = state.fileOrigin;
 }
 
 bool SameDocument(const DocumentState& a, const DocumentState& b) {
@@ -91,10 +91,10 @@ bool SameDocument(const DocumentState& a, const DocumentState& b) {
   return std::equal(a.atoms.begin(), a.atoms.end(), b.atoms.begin(), SameAtom);
 }
 
-void EditHistory::Record(MoleculeStore& store, DocumentState before) {
+void EditHistory::Record(Document& document, const Matrix& turns, DocumentState before) {
   {
-    std::lock_guard model(store.modelLock);
-    if (SameDocument(before, CaptureDocument(store))) return;
+    std::lock_guard model(document.modelLock);
+    if (SameDocument(before, CaptureDocument(document, turns))) return;
   }
   for (const Step& step : redo_) bytes_ -= step.state.Bytes();
   redo_.clear();
@@ -102,11 +102,11 @@ void EditHistory::Record(MoleculeStore& store, DocumentState before) {
   current_ = nextName_++;
 }
 
-bool EditHistory::Undo(MoleculeStore& store) {
-  return Swap(store, undo_, redo_);
+bool EditHistory::Undo(Document& document, const Matrix& turns) {
+  return Swap(document, turns, undo_, redo_);
 }
-bool EditHistory::Redo(MoleculeStore& store) {
-  return Swap(store, redo_, undo_);
+bool EditHistory::Redo(Document& document, const Matrix& turns) {
+  return Swap(document, turns, redo_, undo_);
 }
 
 void EditHistory::Clear() {
@@ -121,17 +121,17 @@ void EditHistory::Push(std::vector<Step>& steps, Step step) {
   DropOldest();
 }
 
-bool EditHistory::Swap(MoleculeStore& store, std::vector<Step>& from, std::vector<Step>& to) {
+bool EditHistory::Swap(Document& document, const Matrix& turns, std::vector<Step>& from,
+                       std::vector<Step>& to) {
   if (from.empty()) return false;
   Step target = std::move(from.back());
   from.pop_back();
   bytes_ -= target.state.Bytes();
   DocumentState now;
   {
-    std::lock_guard render(store.renderLock);
-    std::lock_guard model(store.modelLock);
-    now = CaptureDocument(store);
-    RestoreDocument(store, target.state);
+    std::lock_guard model(document.modelLock);
+    now = CaptureDocument(document, turns);
+    RestoreDocument(document, turns, target.state);
   }
   Push(to, {std::move(now), current_});
   current_ = target.name;

@@ -1,20 +1,21 @@
 #pragma once
 // Undo and redo: the document states before each change, newest last.
-// Coordinates are kept in the unrotated frame (undone through
-// MoleculeStore::turns), so turning the model between steps is never undone:
-// a restored state takes the orientation the molecule has now.
+// Coordinates are kept in the unrotated frame: `turns` is every rotation the
+// model has been turned by (the view's camera keeps it), so turning the model
+// between steps is never undone and a restored state takes the orientation
+// the molecule has now.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "base/Math.h"
 #include "model/Atom.h"
-#include "view/Math.h"
 
 namespace tf {
 
-struct MoleculeStore;
+struct Document;
 
 // One document state: atoms (selection included), bonds, file path and origin.
 struct DocumentState {
@@ -27,9 +28,9 @@ struct DocumentState {
 };
 
 // The caller holds modelLock.
-DocumentState CaptureDocument(const MoleculeStore& store);
-// The caller holds renderLock, then modelLock.
-void RestoreDocument(MoleculeStore& store, const DocumentState& state);
+DocumentState CaptureDocument(const Document& document, const Matrix& turns);
+// The caller holds modelLock.
+void RestoreDocument(Document& document, const Matrix& turns, const DocumentState& state);
 // Equal apart from the selection; coordinates compare exactly.
 bool SameDocument(const DocumentState& a, const DocumentState& b);
 
@@ -40,14 +41,14 @@ class EditHistory {
   // Records `before` as a step, unless it equals the document now (selection
   // aside). Clears the redo steps; drops the oldest steps past kByteLimit.
   // Takes modelLock.
-  void Record(MoleculeStore& store, DocumentState before);
+  void Record(Document& document, const Matrix& turns, DocumentState before);
 
   bool CanUndo() const { return !undo_.empty(); }
   bool CanRedo() const { return !redo_.empty(); }
   // Swap the document with the newest undo (redo) step. False when there is
-  // none. Take renderLock, then modelLock: never call them holding either.
-  bool Undo(MoleculeStore& store);
-  bool Redo(MoleculeStore& store);
+  // none. Take modelLock: never call them holding it.
+  bool Undo(Document& document, const Matrix& turns);
+  bool Redo(Document& document, const Matrix& turns);
   void Clear();
 
   std::size_t UndoSteps() const { return undo_.size(); }
@@ -65,7 +66,8 @@ class EditHistory {
     uint64_t name = 0;  // CurrentState() while the document was in this state
   };
   void Push(std::vector<Step>& steps, Step step);
-  bool Swap(MoleculeStore& store, std::vector<Step>& from, std::vector<Step>& to);
+  bool Swap(Document& document, const Matrix& turns, std::vector<Step>& from,
+            std::vector<Step>& to);
   void DropOldest();
 
   std::vector<Step> undo_;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 
 namespace tf {
 namespace {

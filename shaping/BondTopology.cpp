@@ -7,30 +7,30 @@ namespace tf {
 
 namespace {
 
-uint32_t UsableBondCount(const MoleculeStore& store) {
-  return store.bondCount < kMaxBonds ? store.bondCount : kMaxBonds;
+uint32_t UsableBondCount(const Document& document) {
+  return document.bondCount < kMaxBonds ? document.bondCount : kMaxBonds;
 }
 
-bool SameBonds(const std::vector<Bond>& copy, const MoleculeStore& store) {
-  if (copy.size() != UsableBondCount(store)) return false;
-  return copy.empty() || std::memcmp(copy.data(), store.bonds, copy.size() * sizeof(Bond)) == 0;
+bool SameBonds(const std::vector<Bond>& copy, const Document& document) {
+  if (copy.size() != UsableBondCount(document)) return false;
+  return copy.empty() || std::memcmp(copy.data(), document.bonds, copy.size() * sizeof(Bond)) == 0;
 }
 
-uint32_t UsableAtomCount(const MoleculeStore& store) {
-  return store.atomCount < kMaxAtoms ? store.atomCount : kMaxAtoms;
+uint32_t UsableAtomCount(const Document& document) {
+  return document.atomCount < kMaxAtoms ? document.atomCount : kMaxAtoms;
 }
 
 }  // namespace
 
-bool BondTopology::Matches(const MoleculeStore& store) const {
-  return atomCount_ == UsableAtomCount(store) && SameBonds(sourceBonds_, store);
+bool BondTopology::Matches(const Document& document) const {
+  return atomCount_ == UsableAtomCount(document) && SameBonds(sourceBonds_, document);
 }
 
-void BondTopology::Build(const MoleculeStore& store) {
-  const uint32_t atomCount = UsableAtomCount(store);
-  const uint32_t bondCount = UsableBondCount(store);
+void BondTopology::Build(const Document& document) {
+  const uint32_t atomCount = UsableAtomCount(document);
+  const uint32_t bondCount = UsableBondCount(document);
   atomCount_ = atomCount;
-  sourceBonds_.assign(store.bonds, store.bonds + bondCount);
+  sourceBonds_.assign(document.bonds, document.bonds + bondCount);
 
   usableBonds_.clear();
   for (const Bond& bond : sourceBonds_) {
@@ -71,9 +71,9 @@ void BondTopology::Build(const MoleculeStore& store) {
   }
 }
 
-const BondTopology& CurrentTopology(const MoleculeStore& store) {
+const BondTopology& CurrentTopology(const Document& document) {
   thread_local BondTopology cache;
-  if (!cache.Matches(store)) cache.Build(store);
+  if (!cache.Matches(document)) cache.Build(document);
   return cache;
 }
 

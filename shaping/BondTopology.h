@@ -8,15 +8,15 @@
 #include <span>
 #include <vector>
 
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 
 namespace tf {
 
 class BondTopology {
  public:
   // Bonds naming an atom outside 0 .. atomCount-1 take no part.
-  void Build(const MoleculeStore& store);
-  bool Matches(const MoleculeStore& store) const;
+  void Build(const Document& document);
+  bool Matches(const Document& document) const;
 
   uint32_t AtomCount() const { return atomCount_; }
   // Bonds in list order whose atoms are both in use.
@@ -47,8 +47,8 @@ class BondTopology {
   std::vector<int32_t> exclusions_;
 };
 
-// Topology of the store's current bonds, from the calling thread's cache.
+// Topology of the document's current bonds, from the calling thread's cache.
 // The reference stays valid until the same thread asks again.
-const BondTopology& CurrentTopology(const MoleculeStore& store);
+const BondTopology& CurrentTopology(const Document& document);
 
 }  // namespace tf

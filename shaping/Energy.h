@@ -1,14 +1,15 @@
 #pragma once
-// The molecular-mechanics energy of the store's molecule and the part of it
+// The molecular-mechanics energy of the document's molecule and the part of it
 // that one atom takes part in. Single precision throughout; energies in the
 // unit the stiffness constants imply. Callers hold modelLock while a shaping
 // worker may run.
 
 #include <cstdint>
 
-#include "model/MoleculeStore.h"
+#include "base/Math.h"
+#include "model/Document.h"
 #include "shaping/EnergyTerms.h"
-#include "view/Math.h"
+#include "shaping/ShapingRun.h"
 
 namespace tf {
 
@@ -27,16 +28,16 @@ struct EnergyComponents {
 // out-of-plane term and its non-bonded pairs with later atoms. Pairs that are
 // bonded (1-2) or share a bonded atom (1-3) are excluded; all others count in
 // full, without cut-off.
-EnergyComponents ComputeEnergyComponents(const MoleculeStore& store);
+EnergyComponents ComputeEnergyComponents(const Document& document, const ForceFieldTables& tables);
 
 // Sets energyChange to the total minus the previous energy, then energy to
 // the total, and returns the total.
-float TotalEnergy(MoleculeStore& store);
+float TotalEnergy(const Document& document, const ForceFieldTables& tables, ShapingRun& run);
 
 // Sum of the terms of the kinds in `terms` (kTermDistances ... kTermCoulomb)
 // that contain `atom`, with the atom at `trial` when given and at its stored
 // position otherwise. 0 when no bit is set or the atom is not in use.
-float LocalEnergy(const MoleculeStore& store, uint32_t atom, uint32_t terms,
-                  const Vector3* trial = nullptr);
+float LocalEnergy(const Document& document, const ForceFieldTables& tables, uint32_t atom,
+                  uint32_t terms, const Vector3* trial = nullptr);
 
 }  // namespace tf

@@ -15,9 +15,9 @@ using shaping::Sub;
 
 namespace {
 
-Vector3 PositionOf(const MoleculeStore& store, int32_t atom, const TrialMove* trial) {
+Vector3 PositionOf(const Document& document, int32_t atom, const TrialMove* trial) {
   if (trial && trial->atom == atom) return trial->position;
-  const Atom& record = store.atoms[atom];
+  const Atom& record = document.atoms[atom];
   return {record.x, record.y, record.z};
 }
 
@@ -78,13 +78,13 @@ float CoulombEnergy(const Vector3& a, const Vector3& b, float chargeA, float cha
   return chargeA * stiffness * chargeB / r;
 }
 
-const AtomType& AtomTypeOf(const MoleculeStore& store, int32_t atom) {
-  const int32_t type = store.atoms[atom].atomType;
-  return store.tables.atomTypes[type >= 0 && type < kMaxAtomTypes ? type : 0];
+const AtomType& AtomTypeOf(const Document& document, const ForceFieldTables& tables, int32_t atom) {
+  const int32_t type = document.atoms[atom].atomType;
+  return tables.atomTypes[type >= 0 && type < kMaxAtomTypes ? type : 0];
 }
 
-int32_t HybridizationOf(const MoleculeStore& store, int32_t atom) {
-  const int32_t hybridization = AtomTypeOf(store, atom).hybridization;
+int32_t HybridizationOf(const Document& document, const ForceFieldTables& tables, int32_t atom) {
+  const int32_t hybridization = AtomTypeOf(document, tables, atom).hybridization;
   return hybridization >= 0 && hybridization <= 3 ? hybridization : 0;
 }
 
@@ -97,58 +97,63 @@ float PairEpsilon(const AtomType& a, const AtomType& b) {
   return SqrtF(a.ljEpsilon * b.ljEpsilon);
 }
 
-TorsionKind TorsionKindOf(const MoleculeStore& store, int32_t b, int32_t c) {
-  const int32_t hb = HybridizationOf(store, b);
-  if (hb != HybridizationOf(store, c)) return TorsionKind::None;
+TorsionKind TorsionKindOf(const Document& document, const ForceFieldTables& tables, int32_t b,
+                          int32_t c) {
+  const int32_t hb = HybridizationOf(document, tables, b);
+  if (hb != HybridizationOf(document, tables, c)) return TorsionKind::None;
   if (hb == 2) return TorsionKind::Sp2Sp2;
   if (hb == 3) return TorsionKind::Sp3Sp3;
   return TorsionKind::None;
 }
 
-float DistanceTerm(const MoleculeStore& store, int32_t a, int32_t b, const TrialMove* trial) {
-  const int32_t ta = store.atoms[a].atomType;
-  const int32_t tb = store.atoms[b].atomType;
+float DistanceTerm(const Document& document, const ForceFieldTables& tables, int32_t a, int32_t b,
+                   const TrialMove* trial) {
+  const int32_t ta = document.atoms[a].atomType;
+  const int32_t tb = document.atoms[b].atomType;
   const bool known = ta >= 0 && ta < kMaxAtomTypes && tb >= 0 && tb < kMaxAtomTypes;
-  const float target = known ? store.tables.equilibriumDistance[ta][tb] : 0.0f;
-  return DistanceEnergy(PositionOf(store, a, trial), PositionOf(store, b, trial), target,
-                        store.tables.stiffness.distances);
+  const float target = known ? tables.equilibriumDistance[ta][tb] : 0.0f;
+  return DistanceEnergy(PositionOf(document, a, trial), PositionOf(document, b, trial), target,
+                        tables.stiffness.distances);
 }
 
-float AngleTerm(const MoleculeStore& store, int32_t a, int32_t b, int32_t vertex,
-                const TrialMove* trial) {
-  return AngleEnergy(
-      PositionOf(store, a, trial), PositionOf(store, b, trial), PositionOf(store, vertex, trial),
-      store.tables.idealAngle[HybridizationOf(store, vertex)], store.tables.stiffness.angles);
+float AngleTerm(const Document& document, const ForceFieldTables& tables, int32_t a, int32_t b,
+                int32_t vertex, const TrialMove* trial) {
+  return AngleEnergy(PositionOf(document, a, trial), PositionOf(document, b, trial),
+                     PositionOf(document, vertex, trial),
+                     tables.idealAngle[HybridizationOf(document, tables, vertex)],
+                     tables.stiffness.angles);
 }
 
-float OutOfPlaneTerm(const MoleculeStore& store, int32_t p1, int32_t p2, int32_t p3, int32_t centre,
-                     const TrialMove* trial) {
-  return OutOfPlaneEnergy(PositionOf(store, p1, trial), PositionOf(store, p2, trial),
-                          PositionOf(store, p3, trial), PositionOf(store, centre, trial),
-                          store.tables.stiffness.outOfPlane);
+float OutOfPlaneTerm(const Document& document, const ForceFieldTables& tables, int32_t p1,
+                     int32_t p2, int32_t p3, int32_t centre, const TrialMove* trial) {
+  return OutOfPlaneEnergy(PositionOf(document, p1, trial), PositionOf(document, p2, trial),
+                          PositionOf(document, p3, trial), PositionOf(document, centre, trial),
+                          tables.stiffness.outOfPlane);
 }
 
-float TorsionTerm(const MoleculeStore& store, int32_t a, int32_t b, int32_t c, int32_t d,
-                  const TrialMove* trial) {
-  const TorsionKind kind = TorsionKindOf(store, b, c);
-  const Stiffness& k = store.tables.stiffness;
+float TorsionTerm(const Document& document, const ForceFieldTables& tables, int32_t a, int32_t b,
+                  int32_t c, int32_t d, const TrialMove* trial) {
+  const TorsionKind kind = TorsionKindOf(document, tables, b, c);
+  const Stiffness& k = tables.stiffness;
   const float stiffness = kind == TorsionKind::Sp2Sp2 ? k.torsionsSp2Sp2 : k.torsionsSp3Sp3;
-  return TorsionEnergy(PositionOf(store, a, trial), PositionOf(store, b, trial),
-                       PositionOf(store, c, trial), PositionOf(store, d, trial), kind, stiffness);
+  return TorsionEnergy(PositionOf(document, a, trial), PositionOf(document, b, trial),
+                       PositionOf(document, c, trial), PositionOf(document, d, trial), kind,
+                       stiffness);
 }
 
-float LennardJonesTerm(const MoleculeStore& store, int32_t a, int32_t b, const TrialMove* trial) {
-  const AtomType& ta = AtomTypeOf(store, a);
-  const AtomType& tb = AtomTypeOf(store, b);
-  return LennardJonesEnergy(PositionOf(store, a, trial), PositionOf(store, b, trial),
-                            PairSigma(ta, tb), PairEpsilon(ta, tb),
-                            store.tables.stiffness.lennardJones);
+float LennardJonesTerm(const Document& document, const ForceFieldTables& tables, int32_t a,
+                       int32_t b, const TrialMove* trial) {
+  const AtomType& ta = AtomTypeOf(document, tables, a);
+  const AtomType& tb = AtomTypeOf(document, tables, b);
+  return LennardJonesEnergy(PositionOf(document, a, trial), PositionOf(document, b, trial),
+                            PairSigma(ta, tb), PairEpsilon(ta, tb), tables.stiffness.lennardJones);
 }
 
-float CoulombTerm(const MoleculeStore& store, int32_t a, int32_t b, const TrialMove* trial) {
-  return CoulombEnergy(PositionOf(store, a, trial), PositionOf(store, b, trial),
-                       store.atoms[a].charge, store.atoms[b].charge,
-                       store.tables.stiffness.coulomb);
+float CoulombTerm(const Document& document, const ForceFieldTables& tables, int32_t a, int32_t b,
+                  const TrialMove* trial) {
+  return CoulombEnergy(PositionOf(document, a, trial), PositionOf(document, b, trial),
+                       document.atoms[a].charge, document.atoms[b].charge,
+                       tables.stiffness.coulomb);
 }
 
 }  // namespace tf

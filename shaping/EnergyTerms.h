@@ -7,8 +7,9 @@
 
 #include <cstdint>
 
-#include "model/MoleculeStore.h"
-#include "view/Math.h"
+#include "base/Math.h"
+#include "forcefield/ForceFieldTables.h"
+#include "model/Document.h"
 
 namespace tf {
 
@@ -24,7 +25,7 @@ struct TrialMove {
   Vector3 position;
 };
 
-// Position-only forms, shared by the store-based terms and the fast paths.
+// Position-only forms, shared by the document-based terms and the fast paths.
 float DistanceEnergy(const Vector3& a, const Vector3& b, float target, float stiffness);
 // Angle at `vertex` between the directions to `a` and `b`.
 float AngleEnergy(const Vector3& a, const Vector3& b, const Vector3& vertex, float idealAngle,
@@ -41,27 +42,28 @@ float CoulombEnergy(const Vector3& a, const Vector3& b, float chargeA, float cha
                     float stiffness);
 
 // AtomType of an atom; an index outside the table reads AtomType 0.
-const AtomType& AtomTypeOf(const MoleculeStore& store, int32_t atom);
+const AtomType& AtomTypeOf(const Document& document, const ForceFieldTables& tables, int32_t atom);
 // Hybridization 0..3 of the atom's type (any other stored value counts as 0).
-int32_t HybridizationOf(const MoleculeStore& store, int32_t atom);
+int32_t HybridizationOf(const Document& document, const ForceFieldTables& tables, int32_t atom);
 // Pair parameters: sigma is the mean of the two sizes, epsilon the geometric
 // mean of the two well depths (0 when either depth is not positive).
 float PairSigma(const AtomType& a, const AtomType& b);
 float PairEpsilon(const AtomType& a, const AtomType& b);
-TorsionKind TorsionKindOf(const MoleculeStore& store, int32_t b, int32_t c);
+TorsionKind TorsionKindOf(const Document& document, const ForceFieldTables& tables, int32_t b,
+                          int32_t c);
 
-// Terms over atoms of the store, any of which may be the trial atom.
-float DistanceTerm(const MoleculeStore& store, int32_t a, int32_t b,
+// Terms over atoms of the document, any of which may be the trial atom.
+float DistanceTerm(const Document& document, const ForceFieldTables& tables, int32_t a, int32_t b,
                    const TrialMove* trial = nullptr);
-float AngleTerm(const MoleculeStore& store, int32_t a, int32_t b, int32_t vertex,
-                const TrialMove* trial = nullptr);
-float OutOfPlaneTerm(const MoleculeStore& store, int32_t p1, int32_t p2, int32_t p3, int32_t centre,
-                     const TrialMove* trial = nullptr);
-float TorsionTerm(const MoleculeStore& store, int32_t a, int32_t b, int32_t c, int32_t d,
-                  const TrialMove* trial = nullptr);
-float LennardJonesTerm(const MoleculeStore& store, int32_t a, int32_t b,
-                       const TrialMove* trial = nullptr);
-float CoulombTerm(const MoleculeStore& store, int32_t a, int32_t b,
+float AngleTerm(const Document& document, const ForceFieldTables& tables, int32_t a, int32_t b,
+                int32_t vertex, const TrialMove* trial = nullptr);
+float OutOfPlaneTerm(const Document& document, const ForceFieldTables& tables, int32_t p1,
+                     int32_t p2, int32_t p3, int32_t centre, const TrialMove* trial = nullptr);
+float TorsionTerm(const Document& document, const ForceFieldTables& tables, int32_t a, int32_t b,
+                  int32_t c, int32_t d, const TrialMove* trial = nullptr);
+float LennardJonesTerm(const Document& document, const ForceFieldTables& tables, int32_t a,
+                       int32_t b, const TrialMove* trial = nullptr);
+float CoulombTerm(const Document& document, const ForceFieldTables& tables, int32_t a, int32_t b,
                   const TrialMove* trial = nullptr);
 
 }  // namespace tf

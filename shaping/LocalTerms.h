@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 #include "shaping/BondTopology.h"
 #include "shaping/EnergyTerms.h"
 #include "shaping/NonBondedPairs.h"
@@ -16,7 +16,7 @@ struct EnergyWorkspace {
   NonBondedArrays arrays;
   PairMask mask;
   // Loads both for atoms 0 .. topology.AtomCount()-1.
-  void Load(const MoleculeStore& store, const BondTopology& topology);
+  void Load(const Document& document, const ForceFieldTables& tables, const BondTopology& topology);
 };
 
 // The calling thread's workspace; reused between calls to avoid allocation.
@@ -24,14 +24,15 @@ EnergyWorkspace& ThreadWorkspace();
 
 // Bonded terms of the kinds in `terms` that contain `atom`, in the order of
 // the neighbour lists.
-float LocalBondedEnergy(const MoleculeStore& store, const BondTopology& topology, int32_t atom,
-                        uint32_t terms, const TrialMove* trial);
+float LocalBondedEnergy(const Document& document, const ForceFieldTables& tables,
+                        const BondTopology& topology, int32_t atom, uint32_t terms,
+                        const TrialMove* trial);
 
 // Local energy of `atom` at each of `positions` (one or two) in one pass over
-// the other atoms. The workspace holds the store's current positions, with
+// the other atoms. The workspace holds the document's current positions, with
 // every include flag set; the flags are the same again on return.
-void EvaluateLocal(const MoleculeStore& store, const BondTopology& topology,
-                   EnergyWorkspace& workspace, uint32_t atom, uint32_t terms,
-                   std::span<const Vector3> positions, float* energies);
+void EvaluateLocal(const Document& document, const ForceFieldTables& tables,
+                   const BondTopology& topology, EnergyWorkspace& workspace, uint32_t atom,
+                   uint32_t terms, std::span<const Vector3> positions, float* energies);
 
 }  // namespace tf::shaping

@@ -18,14 +18,15 @@ size_t Padded(uint32_t count) {
 
 }  // namespace
 
-void NonBondedArrays::Load(const MoleculeStore& store, uint32_t count) {
+void NonBondedArrays::Load(const Document& document, const ForceFieldTables& tables,
+                           uint32_t count) {
   count_ = count;
   const size_t padded = Padded(count);
   for (auto* column : {&x_, &y_, &z_, &halfSigma_, &rootEpsilon_, &charge_})
     column->assign(padded, 0.0f);
   for (uint32_t i = 0; i < count; ++i) {
-    const Atom& atom = store.atoms[i];
-    const AtomType& type = AtomTypeOf(store, static_cast<int32_t>(i));
+    const Atom& atom = document.atoms[i];
+    const AtomType& type = AtomTypeOf(document, tables, static_cast<int32_t>(i));
     x_[i] = atom.x;
     y_[i] = atom.y;
     z_[i] = atom.z;

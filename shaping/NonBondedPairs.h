@@ -10,8 +10,9 @@
 #include <span>
 #include <vector>
 
-#include "model/MoleculeStore.h"
-#include "view/Math.h"
+#include "base/Math.h"
+#include "forcefield/ForceFieldTables.h"
+#include "model/Document.h"
 
 namespace tf::shaping {
 
@@ -20,7 +21,7 @@ inline constexpr uint32_t kPairLanes = 8;
 class NonBondedArrays {
  public:
   // Copies positions and per-atom parameters of atoms 0 .. count-1.
-  void Load(const MoleculeStore& store, uint32_t count);
+  void Load(const Document& document, const ForceFieldTables& tables, uint32_t count);
   void Move(uint32_t atom, const Vector3& position) {
     x_[atom] = position.x;
     y_[atom] = position.y;

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "view/Math.h"
+#include "base/Math.h"
 
 namespace tf::shaping {
 

@@ -29,13 +29,14 @@ uint32_t ClockSeed() {
   return static_cast<uint32_t>(ticks ^ (ticks >> 32));
 }
 
-void ShapingStep(MoleculeStore& store, uint32_t terms, ShapingRandom& random) {
-  const BondTopology& topology = CurrentTopology(store);
+void ShapingStep(Document& document, const ForceFieldTables& tables, float stepScale,
+                 uint32_t terms, ShapingRandom& random) {
+  const BondTopology& topology = CurrentTopology(document);
   shaping::EnergyWorkspace& workspace = shaping::ThreadWorkspace();
-  workspace.Load(store, topology);
-  const float scale = store.stepScale;
-  for (uint32_t t = 0; t < store.atomCount && t < topology.AtomCount(); ++t) {
-    Atom& atom = store.atoms[t];
+  workspace.Load(document, tables, topology);
+  const float scale = stepScale;
+  for (uint32_t t = 0; t < document.atomCount && t < topology.AtomCount(); ++t) {
+    Atom& atom = document.atoms[t];
     const Vector3 stored{atom.x, atom.y, atom.z};
     const int32_t dx = random.Next();
     const int32_t dy = random.Next();
@@ -44,7 +45,7 @@ void ShapingStep(MoleculeStore& store, uint32_t terms, ShapingRandom& random) {
                         Displaced(atom.z, dz, scale)};
     const Vector3 positions[2] = {stored, trial};
     float energies[2] = {0.0f, 0.0f};
-    shaping::EvaluateLocal(store, topology, workspace, t, terms, positions, energies);
+    shaping::EvaluateLocal(document, tables, topology, workspace, t, terms, positions, energies);
     if (IsFinite(trial) && std::isfinite(energies[1]) && energies[1] < energies[0]) {
       atom.x = trial.x;
       atom.y = trial.y;
@@ -54,18 +55,18 @@ void ShapingStep(MoleculeStore& store, uint32_t terms, ShapingRandom& random) {
   }
 }
 
-void BeginShapingRun(MoleculeStore& store) {
-  store.energy = 0.0f;
-  store.shapingIterations = 0;
-  store.stepScale = 1.0f;
+void BeginShapingRun(ShapingRun& run) {
+  run.energy = 0.0f;
+  run.shapingIterations = 0;
+  run.stepScale = 1.0f;
 }
 
-void AdvanceShapingSchedule(MoleculeStore& store) {
-  store.shapingIterations += 1;
-  if (store.shapingIterations < kIterationsPerHalving) return;
-  store.stepScale = store.stepScale * 0.5f;
-  if (store.stepScale < kSmallestStepScale) store.stepScale = 1.0f;
-  store.shapingIterations = 0;
+void AdvanceShapingSchedule(ShapingRun& run) {
+  run.shapingIterations += 1;
+  if (run.shapingIterations < kIterationsPerHalving) return;
+  run.stepScale = run.stepScale * 0.5f;
+  if (run.stepScale < kSmallestStepScale) run.stepScale = 1.0f;
+  run.shapingIterations = 0;
 }
 
 }  // namespace tf

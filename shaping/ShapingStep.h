@@ -6,7 +6,9 @@
 
 #include <cstdint>
 
-#include "model/MoleculeStore.h"
+#include "forcefield/ForceFieldTables.h"
+#include "model/Document.h"
+#include "shaping/ShapingRun.h"
 
 namespace tf {
 
@@ -36,15 +38,16 @@ uint32_t ClockSeed();
 // LocalEnergy with `terms` at the trial is finite and strictly below
 // LocalEnergy at the stored position. Later atoms see earlier moves. Bonds,
 // types and charges never change.
-void ShapingStep(MoleculeStore& store, uint32_t terms, ShapingRandom& random);
+void ShapingStep(Document& document, const ForceFieldTables& tables, float stepScale,
+                 uint32_t terms, ShapingRandom& random);
 
 // State at the start of a shaping run: energy 0, shapingIterations 0,
 // stepScale 1.
-void BeginShapingRun(MoleculeStore& store);
+void BeginShapingRun(ShapingRun& run);
 
 // Counts one iteration; every 100th halves stepScale, and a scale that falls
 // below 0.001 starts again at 1. The scale thus runs 1, 1/2, ..., 1/512, each
 // for 100 iterations, in a cycle of 1000.
-void AdvanceShapingSchedule(MoleculeStore& store);
+void AdvanceShapingSchedule(ShapingRun& run);
 
 }  // namespace tf

@@ -1,11 +1,12 @@
 #pragma once
-// View state of the 3-D window: a fixed orthographic camera looking down -z,
+// The camera of the 3-D view: a fixed orthographic camera looking down -z,
 // a pan offset and a zoom. Turning the model rewrites atom coordinates and
-// accumulates the same rotation in `rotation` (used only to orient spheres).
+// accumulates the same rotation in `rotation`: spheres are oriented by it,
+// and the edit history keeps its states unturned through it.
 
 #include <cstdint>
 
-#include "view/Math.h"
+#include "base/Math.h"
 
 namespace tf {
 
@@ -14,19 +15,18 @@ struct PixelRect {
 };
 
 struct Camera {
-  Matrix rotation;
-  Matrix viewMatrix;
-  Matrix projectionMatrix;
-  Vector3 eye;
+  Matrix rotation{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};  // since start-up
+  Matrix viewMatrix{};
+  Matrix projectionMatrix{};
+  Vector3 eye{};
   Vector3 defaultEye{0.0f, 0.0f, 20.0f};
-  Vector3 target;
+  Vector3 target{};
   Vector3 defaultTarget{0.0f, 0.0f, 0.0f};
   Vector3 up{0.0f, 1.0f, 0.0f};
-  float viewWidth;                        // world units across the client area
-  float zoom;                             // 0.2 .. 5.0
-  int32_t viewportWidth, viewportHeight;  // client pixels, toolbar strip included
-  PixelRect presentRect;                  // the part of the client area showing the view
-  void* mainWindow;                       // opaque handle of the shell's window
+  float viewWidth = 0;                            // world units across the client area
+  float zoom = 0;                                 // 0.2 .. 5.0
+  int32_t viewportWidth = 0, viewportHeight = 0;  // client pixels, toolbar strip included
+  PixelRect presentRect{};                        // the part of the client area showing the view
 };
 
 // The one mapping between client pixels (origin top-left, y down) and world

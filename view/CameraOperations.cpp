@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <mutex>
 
-#include "model/MoleculeStore.h"
-#include "model/TableLookup.h"
-#include "view/GraphicsDevice.h"
+#include "model/AtomEditing.h"
+#include "model/Document.h"
+#include "model/ModelStyle.h"
+#include "view/ViewResources.h"
+#include "view/ViewState.h"
 
 namespace tf {
+
 namespace {
 
 constexpr float kPi = 3.1415927f;
@@ -20,29 +23,15 @@ struct Extent {
   float left, right, bottom, top;
 };
 
-float DrawnRadius(const MoleculeStore& store, const Atom& atom) {
-  switch (store.modelStyle) {
-    case kSpacefill: {
-      const ChemicalType* chemical = ChemicalTypeOfAtomType(store.tables, atom.atomType);
-      return chemical ? chemical->radius : 0.0f;
-    }
-    case kSticks:
-      return 0.3f;
-    case kBallStick:
-      return 0.4f;
-    default:
-      return 0.0f;
-  }
-}
-
-bool MoleculeExtent(MoleculeStore& store, Extent& extent) {
-  std::lock_guard model(store.modelLock);
-  const uint32_t count = std::min(store.atomCount, kMaxAtoms);
+bool MoleculeExtent(Document& document, const ForceFieldTables& tables, int32_t style,
+                    Extent& extent) {
+  std::lock_guard model(document.modelLock);
+  const uint32_t count = std::min(document.atomCount, kMaxAtoms);
   if (count == 0) return false;
-  extent = {store.atoms[0].x, store.atoms[0].x, store.atoms[0].y, store.atoms[0].y};
+  extent = {document.atoms[0].x, document.atoms[0].x, document.atoms[0].y, document.atoms[0].y};
   for (uint32_t i = 0; i < count; ++i) {
-    const Atom& atom = store.atoms[i];
-    const float r = DrawnRadius(store, atom);
+    const Atom& atom = document.atoms[i];
+    const float r = DrawnAtomRadius(tables, atom, style);
     extent.left = std::min(extent.left, atom.x - r);
     extent.right = std::max(extent.right, atom.x + r);
     extent.bottom = std::min(extent.bottom, atom.y - r);
@@ -60,64 +49,60 @@ bool ExtentFits(const Camera& camera, const Extent& extent) {
          bottomRight.y <= static_cast<float>(view.bottom);
 }
 
-void HandOver(MoleculeStore& store, TransformStateType slot, const Matrix& matrix) {
-  if (store.graphics.device != nullptr) store.graphics.device->SetTransform(slot, &matrix);
-}
-
-void RebuildView(MoleculeStore& store) {
-  Camera& camera = store.camera;
+void UpdateViewMatrix(Camera& camera) {
   MatrixLookAtRH(&camera.viewMatrix, &camera.eye, &camera.target, &camera.up);
-  HandOver(store, kTsView, camera.viewMatrix);
 }
 
 }  // namespace
 
-void ResetView(MoleculeStore& store) {
-  std::lock_guard render(store.renderLock);
-  Camera& camera = store.camera;
+void UpdateProjection(Camera& camera) {
+  const float width = static_cast<float>(camera.viewportWidth);
+  const float height = static_cast<float>(camera.viewportHeight);
+  camera.viewWidth = width / camera.zoom / kPixelsPerUnitAtZoomOne;
+  const float viewHeight = height * camera.viewWidth / width;
+  MatrixOrthoRH(&camera.projectionMatrix, camera.viewWidth, viewHeight, kNearPlane, kFarPlane);
+}
+
+void UpdateCameraMatrices(Camera& camera) {
+  UpdateViewMatrix(camera);
+  UpdateProjection(camera);
+}
+
+void ResetView(ViewState& view, ViewResources& resources) {
+  std::lock_guard render(resources.renderLock);
+  Camera& camera = view.camera;
   camera.eye = camera.defaultEye;
   camera.target = camera.defaultTarget;
   camera.zoom = kDefaultZoom;
-  RebuildView(store);
-  Zoom(store, 0);
+  UpdateViewMatrix(camera);
+  Zoom(view, resources, 0);
 }
 
-void RotateModel(MoleculeStore& store, int32_t yaw, int32_t pitch) {
+void RotateModel(ViewState& view, ViewResources& resources, Document& document, int32_t yaw,
+                 int32_t pitch) {
   Matrix turn;
   MatrixRotationYawPitchRoll(&turn, static_cast<float>(yaw) * kPi / 180.0f,
                              static_cast<float>(pitch) * kPi / 180.0f, 0.0f);
-  std::lock_guard render(store.renderLock);
-  {
-    std::lock_guard model(store.modelLock);
-    const uint32_t count = std::min(store.atomCount, kMaxAtoms);
-    for (uint32_t i = 0; i < count; ++i) {
-      Atom& atom = store.atoms[i];
-      Vector3 position{atom.x, atom.y, atom.z};
-      Vec3TransformCoord(&position, &position, &turn);
-      atom.x = position.x;
-      atom.y = position.y;
-      atom.z = position.z;
-    }
-    MatrixMultiply(&store.turns, &store.turns, &turn);
-  }
-  MatrixMultiply(&store.camera.rotation, &store.camera.rotation, &turn);
+  std::lock_guard render(resources.renderLock);
+  RotateAtoms(document, turn);
+  MatrixMultiply(&view.camera.rotation, &view.camera.rotation, &turn);
 }
 
-void Pan(MoleculeStore& store, int32_t dx, int32_t dy) {
-  std::lock_guard render(store.renderLock);
-  Camera& camera = store.camera;
+void Pan(ViewState& view, ViewResources& resources, int32_t dx, int32_t dy) {
+  std::lock_guard render(resources.renderLock);
+  Camera& camera = view.camera;
   const float shiftX = static_cast<float>(dx) / 10.0f;
   const float shiftY = static_cast<float>(dy) / 10.0f;
   camera.target.x += shiftX;
   camera.eye.x += shiftX;
   camera.target.y += shiftY;
   camera.eye.y += shiftY;
-  RebuildView(store);
+  UpdateViewMatrix(camera);
 }
 
-void PanByPixels(MoleculeStore& store, int32_t dx, int32_t dy) {
-  std::lock_guard render(store.renderLock);
-  Camera& camera = store.camera;
+void PanByPixels(ViewState& view, ViewResources& resources, int32_t dx, int32_t dy) {
+  std::lock_guard render(resources.renderLock);
+  Camera& camera = view.camera;
   if (!CameraMapsPixels(camera)) return;
   // The scene follows the pointer when the eye moves the other way.
   const Vector2 moved = ScreenDeltaToWorld(camera, dx, dy);
@@ -125,36 +110,25 @@ void PanByPixels(MoleculeStore& store, int32_t dx, int32_t dy) {
   camera.eye.x -= moved.x;
   camera.target.y -= moved.y;
   camera.eye.y -= moved.y;
-  RebuildView(store);
+  UpdateViewMatrix(camera);
 }
 
-void Zoom(MoleculeStore& store, int32_t step) {
-  std::lock_guard render(store.renderLock);
-  Camera& camera = store.camera;
+void Zoom(ViewState& view, ViewResources& resources, int32_t step) {
+  std::lock_guard render(resources.renderLock);
+  Camera& camera = view.camera;
   camera.zoom = static_cast<float>(step) * 0.1f + camera.zoom;
   if (camera.zoom < kMinZoom) camera.zoom = kMinZoom;
   if (camera.zoom > kMaxZoom) camera.zoom = kMaxZoom;
-  ApplyZoom(store);
+  UpdateProjection(camera);
 }
 
-void ApplyZoom(MoleculeStore& store) {
-  std::lock_guard render(store.renderLock);
-  Camera& camera = store.camera;
-  const float width = static_cast<float>(camera.viewportWidth);
-  const float height = static_cast<float>(camera.viewportHeight);
-  camera.viewWidth = width / camera.zoom / kPixelsPerUnitAtZoomOne;
-  const float viewHeight = height * camera.viewWidth / width;
-  MatrixOrthoRH(&camera.projectionMatrix, camera.viewWidth, viewHeight, kNearPlane, kFarPlane);
-  HandOver(store, kTsProjection, camera.projectionMatrix);
-  if (store.graphics.rebuildGrid) store.graphics.rebuildGrid();
-}
-
-void FitZoom(MoleculeStore& store) {
+void FitZoom(ViewState& view, ViewResources& resources, Document& document,
+             const ForceFieldTables& tables) {
   Extent extent;
-  if (!MoleculeExtent(store, extent)) return;
-  std::lock_guard render(store.renderLock);
-  if (!CameraMapsPixels(store.camera)) return;
-  while (store.camera.zoom > kMinZoom && !ExtentFits(store.camera, extent)) Zoom(store, -1);
+  if (!MoleculeExtent(document, tables, view.modelStyle, extent)) return;
+  std::lock_guard render(resources.renderLock);
+  if (!CameraMapsPixels(view.camera)) return;
+  while (view.camera.zoom > kMinZoom && !ExtentFits(view.camera, extent)) Zoom(view, resources, -1);
 }
 
 }  // namespace tf

@@ -1,16 +1,20 @@
 #pragma once
 // View changes driven by the user: reset, rotate the model, pan and zoom.
-// Each runs on the window thread and writes the camera under renderLock, so a
-// frame drawn by the shaping worker never sees a half-changed camera; the
-// matrices go to the device (when one exists) under the same lock.
-// RotateModel also takes modelLock for the atom loop: never call these while
-// holding modelLock.
+// Each runs on the window thread and writes the camera under the resources'
+// renderLock, so a frame drawn by the shaping worker never sees a
+// half-changed camera; every frame hands the camera's matrices to the device.
+// RotateModel and FitZoom also take modelLock for the atoms: never call these
+// while holding modelLock.
 
 #include <cstdint>
 
 namespace tf {
 
-struct MoleculeStore;
+struct Document;
+struct ForceFieldTables;
+struct ViewResources;
+struct ViewState;
+struct Camera;
 
 inline constexpr float kMinZoom = 0.2f;
 inline constexpr float kMaxZoom = 5.0f;
@@ -19,28 +23,35 @@ inline constexpr float kDefaultZoom = 2.0f;
 inline constexpr float kPixelsPerUnitAtZoomOne = 20.0f;
 
 // Back to the default eye, target and zoom 2; the model keeps its rotation.
-void ResetView(MoleculeStore& store);
+void ResetView(ViewState& view, ViewResources& resources);
 
 // Rotates every atom about the world origin by pitch (about x) then yaw
 // (about y), both in whole degrees, and accumulates the rotation.
-void RotateModel(MoleculeStore& store, int32_t yaw, int32_t pitch);
+void RotateModel(ViewState& view, ViewResources& resources, Document& document, int32_t yaw,
+                 int32_t pitch);
 
 // Moves eye and target by (dx, dy) tenths of a world unit, whatever the zoom.
-void Pan(MoleculeStore& store, int32_t dx, int32_t dy);
+void Pan(ViewState& view, ViewResources& resources, int32_t dx, int32_t dy);
 
 // Moves the scene by (dx, dy) client pixels (x right, y down) at the current
 // zoom, so the point under a dragging pointer stays under it.
-void PanByPixels(MoleculeStore& store, int32_t dx, int32_t dy);
+void PanByPixels(ViewState& view, ViewResources& resources, int32_t dx, int32_t dy);
 
 // Changes the zoom by step tenths within kMinZoom .. kMaxZoom, then rebuilds
-// the projection and the grid. Zoom(0) only recomputes (after a resize).
-void Zoom(MoleculeStore& store, int32_t step);
-// The projection and the grid for camera.zoom as it stands, unclamped.
-void ApplyZoom(MoleculeStore& store);
+// the projection (the next frame draws the grid at the new zoom's spacing).
+// Zoom(0) only recomputes (after a resize).
+void Zoom(ViewState& view, ViewResources& resources, int32_t step);
+
+// The projection (and view width) for camera.zoom as it stands, unclamped;
+// UpdateCameraMatrices also the view matrix. No lock: the caller holds
+// renderLock while a frame may read the camera, or owns the camera.
+void UpdateProjection(Camera& camera);
+void UpdateCameraMatrices(Camera& camera);
 
 // Zooms out in whole Zoom(-1) steps, never in, until every atom, drawn at
 // the current style's radius, lies inside presentRect, or kMinZoom is reached.
 // Meant to follow ResetView and CenterMolecule when a molecule is opened.
-void FitZoom(MoleculeStore& store);
+void FitZoom(ViewState& view, ViewResources& resources, Document& document,
+             const ForceFieldTables& tables);
 
 }  // namespace tf

@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <mutex>
 
-#include "forcefield/ParameterFile.h"
-#include "model/MoleculeStore.h"
-#include "shaping/ShapingStep.h"
 #include "view/CameraOperations.h"
 #include "view/Cylinder.h"
 #include "view/Direct3D.h"
@@ -17,6 +14,8 @@
 #include "view/Resources.h"
 #include "view/SceneRenderer.h"
 #include "view/Texture.h"
+#include "view/ViewResources.h"
+#include "view/ViewState.h"
 #include "view/XMeshLoader.h"
 
 namespace tf {
@@ -30,12 +29,12 @@ void ReleaseAndClear(T*& object) {
   object = nullptr;
 }
 
-void NotifyLost(GraphicsObjects& graphics) {
+void NotifyLost(ViewResources& graphics) {
   if (graphics.font) graphics.font->OnLostDevice();
   if (graphics.line) graphics.line->OnLostDevice();
 }
 
-void NotifyReset(GraphicsObjects& graphics) {
+void NotifyReset(ViewResources& graphics) {
   if (graphics.font) graphics.font->OnResetDevice();
   if (graphics.line) graphics.line->OnResetDevice();
 }
@@ -52,32 +51,26 @@ Light DirectionalLight() {
 
 }  // namespace
 
-int InitGraphics(MoleculeStore& store, int32_t toolbarHeight) {
-  GraphicsObjects& graphics = store.graphics;
-  Camera& camera = store.camera;
-  store.shapingSeed = ClockSeed();
-
-  const ClientSize client = QueryClientSize(store.shell);
-  camera.viewportWidth = client.width;
-  camera.viewportHeight = client.height;
-  camera.presentRect = {0, toolbarHeight, client.width, client.height};
-
+int InitGraphics(ViewResources& graphics, ViewState& view, int32_t width, int32_t height,
+                 int32_t toolbarHeight) {
+  Camera& camera = view.camera;
+  camera.viewportWidth = width;
+  camera.viewportHeight = height;
+  camera.presentRect = {0, toolbarHeight, width, height};
   graphics.direct3d = Direct3DCreate9(kSdkVersion);
   if (graphics.direct3d == nullptr) return 1;
-
   graphics.presentParameters = PresentParameters{};
   graphics.presentParameters.windowed = 1;
   graphics.presentParameters.swapEffect = kSwapEffectCopy;
   graphics.presentParameters.backBufferFormat = kFormatUnknown;
   graphics.presentParameters.enableAutoDepthStencil = 1;
   graphics.presentParameters.autoDepthStencilFormat = kFormatD16;
-  if (graphics.direct3d->CreateDevice(kAdapterDefault, kDeviceTypeHal, camera.mainWindow,
+  if (graphics.direct3d->CreateDevice(kAdapterDefault, kDeviceTypeHal, nullptr,
                                       kCreateHardwareVertexProcessing, &graphics.presentParameters,
                                       &graphics.device) != kOk)
     return 1;
-  graphics.device->SetClientSize(static_cast<uint32_t>(std::max(client.width, 0)),
-                                 static_cast<uint32_t>(std::max(client.height, 0)));
-
+  graphics.device->SetClientSize(static_cast<uint32_t>(std::max(width, 0)),
+                                 static_cast<uint32_t>(std::max(height, 0)));
   graphics.light = DirectionalLight();
   // A frame draws text and lines, so unlike meshes these are checked too.
   if (CreateFont(graphics.device, 30, 10, 400, 0, false, 1, 0, 0, 48, u"Arial", &graphics.font) !=
@@ -94,29 +87,20 @@ int InitGraphics(MoleculeStore& store, int32_t toolbarHeight) {
   if (CreateCylinder(graphics.device, 1.0f, 1.0f, 1.0f, 16, 1, &graphics.cylinderMesh) != kOk)
     return 1;
   if (CreateGrid(graphics.grid, graphics.device) != 0) return 1;
-  graphics.rebuildGrid = [&store] { BuildGrid(store.graphics.grid, GridStep(store.camera)); };
-
-  ResetView(store);
-  ApplyViewSetup(store);
-  if (!LoadParameterFile(store.tables, store.configPath)) return 1;
-  NewMolecule(store);
-  store.modelStyle = kBallStick;
-  store.selectionTool = kSelectTool;
+  ResetView(view, graphics);
+  ApplyViewSetup(graphics, view);
   return 0;
 }
 
-void ApplyViewSetup(MoleculeStore& store) {
-  std::lock_guard render(store.renderLock);
-  GraphicsObjects& graphics = store.graphics;
+void ApplyDeviceState(ViewResources& graphics, const Camera& camera) {
+  std::lock_guard render(graphics.renderLock);
   GraphicsDevice* device = graphics.device;
   if (device == nullptr) return;
-  Camera& camera = store.camera;
   device->SetLight(0, &graphics.light);
   device->LightEnable(0, 1);
-  MatrixLookAtRH(&camera.viewMatrix, &camera.eye, &camera.target, &camera.up);
   device->SetTransform(kTsView, &camera.viewMatrix);
-  // A minimised window has no size; its projection waits for a real one.
-  if (camera.viewportWidth > 0 && camera.viewportHeight > 0) Zoom(store, 0);
+  if (camera.viewportWidth > 0 && camera.viewportHeight > 0)
+    device->SetTransform(kTsProjection, &camera.projectionMatrix);
   device->SetRenderState(kRsAmbient, kAmbientLight);
   device->SetRenderState(kRsLighting, 1);
   device->SetRenderState(kRsZEnable, 1);
@@ -128,41 +112,58 @@ void ApplyViewSetup(MoleculeStore& store) {
   device->SetSamplerState(0, kSampMagFilter, kTexfLinear);
 }
 
-void Redraw(MoleculeStore& store) {
-  std::lock_guard render(store.renderLock);
-  GraphicsObjects& graphics = store.graphics;
+void ApplyViewSetup(ViewResources& graphics, ViewState& view) {
+  std::lock_guard render(graphics.renderLock);
+  if (graphics.device == nullptr) return;
+  Camera& camera = view.camera;
+  MatrixLookAtRH(&camera.viewMatrix, &camera.eye, &camera.target, &camera.up);
+  // A minimised window has no size; its projection waits for a real one.
+  if (camera.viewportWidth > 0 && camera.viewportHeight > 0) {
+    Zoom(view, graphics, 0);
+    BuildGrid(graphics.grid, GridStep(camera));
+  }
+  ApplyDeviceState(graphics, camera);
+}
+
+void Redraw(ViewResources& graphics, const SceneSources& sources) {
+  std::lock_guard render(graphics.renderLock);
   if (graphics.device == nullptr) return;
   const long level = graphics.device->TestCooperativeLevel();
   if (level == kErrDeviceNotReset) {
     NotifyLost(graphics);
     graphics.device->Reset(&graphics.presentParameters);
     NotifyReset(graphics);
-    ApplyViewSetup(store);
-    DrawFrame(store);
-  } else if (level == kOk) {
-    DrawFrame(store);
+    ApplyDeviceState(graphics, sources.view.camera);
+  } else if (level != kOk) {
+    return;
   }
+  thread_local SceneSnapshot scene;
+  TakeSceneSnapshot(sources, scene);
+  const Camera& camera = sources.view.camera;
+  DrawFrame(scene, camera, GridStep(camera), graphics);
 }
 
-void Resize(MoleculeStore& store, int32_t width, int32_t height) {
-  std::lock_guard render(store.renderLock);
-  GraphicsObjects& graphics = store.graphics;
-  Camera& camera = store.camera;
+void ResizeBackBuffer(ViewResources& graphics, int32_t width, int32_t height) {
+  std::lock_guard render(graphics.renderLock);
   NotifyLost(graphics);
-  camera.viewportHeight = height;
-  camera.presentRect.bottom = height;
   graphics.presentParameters.backBufferHeight = static_cast<uint32_t>(std::max(height, 0));
-  camera.viewportWidth = width;
-  camera.presentRect.right = width;
   graphics.presentParameters.backBufferWidth = static_cast<uint32_t>(std::max(width, 0));
   if (graphics.device) graphics.device->Reset(&graphics.presentParameters);
   NotifyReset(graphics);
-  ApplyViewSetup(store);
 }
 
-void ReleaseGraphics(MoleculeStore& store) {
-  GraphicsObjects& graphics = store.graphics;
-  graphics.rebuildGrid = nullptr;
+void Resize(ViewResources& graphics, ViewState& view, int32_t width, int32_t height) {
+  std::lock_guard render(graphics.renderLock);
+  Camera& camera = view.camera;
+  camera.viewportHeight = height;
+  camera.presentRect.bottom = height;
+  camera.viewportWidth = width;
+  camera.presentRect.right = width;
+  ResizeBackBuffer(graphics, width, height);
+  ApplyViewSetup(graphics, view);
+}
+
+void ReleaseGraphics(ViewResources& graphics) {
   ReleaseAndClear(graphics.sphereMesh);
   ReleaseAndClear(graphics.cylinderMesh);
   ReleaseAndClear(graphics.selectionTexture);

@@ -6,7 +6,7 @@
 // present callback, which a display uses to schedule a replay.
 //
 // Threads: callers serialise every call except LatestFrame and
-// SetPresentCallback (the store's renderLock does this); those two may be
+// SetPresentCallback (the view resources' renderLock does this); those two may be
 // called from any thread.
 
 #include <array>
@@ -15,9 +15,9 @@
 #include <memory>
 #include <mutex>
 
+#include "base/Math.h"
 #include "view/Frame.h"
 #include "view/GraphicsTypes.h"
-#include "view/Math.h"
 #include "view/RefCounted.h"
 
 namespace tf {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "view/Math.h"
+#include "base/Math.h"
 
 namespace tf {
 

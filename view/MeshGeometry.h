@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "view/Math.h"
+#include "base/Math.h"
 
 namespace tf {
 

@@ -1,6 +1,6 @@
 #include "view/OverlayText.h"
 
-#include "forcefield/NumberText.h"
+#include "base/NumberText.h"
 
 namespace tf {
 std::u16string CountsText(int32_t selected, uint32_t atoms, uint32_t bonds) {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "model/MoleculeStore.h"
+#include "model/ModelStyle.h"
 #include "view/Font.h"
 #include "view/GraphicsDevice.h"
 #include "view/Grid.h"
@@ -12,6 +12,7 @@
 #include "view/Mesh.h"
 #include "view/OverlayText.h"
 #include "view/Texture.h"
+#include "view/ViewResources.h"
 
 namespace tf {
 namespace {
@@ -33,10 +34,11 @@ Vector3 PositionOf(const AtomAppearance& atom) {
   return {atom.x, atom.y, atom.z};
 }
 
-void DrawText(MoleculeStore& store, std::u16string text, uint32_t format, uint32_t colour) {
+void DrawText(const Camera& camera, ViewResources& resources, std::u16string text, uint32_t format,
+              uint32_t colour) {
   if (text.size() >= kTextBufferLength) text.resize(kTextBufferLength - 1);
-  PixelRect rect = store.camera.presentRect;
-  store.graphics.font->DrawText(nullptr, text.c_str(), -1, &rect, format, colour);
+  PixelRect rect = camera.presentRect;
+  resources.font->DrawText(nullptr, text.c_str(), -1, &rect, format, colour);
 }
 
 }  // namespace
@@ -67,16 +69,16 @@ Matrix BondHalfTransform(const Vector3& a, const Vector3& b, float radius, int q
   return *MatrixMultiply(&world, &world, &shift);
 }
 
-void DrawAtomSpheres(MoleculeStore& store, const SceneSnapshot& scene, float radius) {
-  GraphicsObjects& graphics = store.graphics;
+void DrawAtomSpheres(const SceneSnapshot& scene, const Camera& camera, ViewResources& graphics,
+                     float radius) {
   GraphicsDevice* device = graphics.device;
   graphics.atomMaterial.diffuse.a = 1.0f;
   graphics.atomMaterial.ambient.a = 1.0f;
-  const Matrix& rotation = store.camera.rotation;
+  const Matrix& rotation = camera.rotation;
   for (const AtomAppearance& atom : scene.atoms) {
     Matrix shift, scale, world;
     MatrixTranslation(&shift, atom.x, atom.y, atom.z);
-    const float s = radius != 0.0f ? radius : atom.radius;
+    const float s = radius != kAtomOwnRadius ? radius : atom.radius;
     MatrixScaling(&scale, s, s, s);
     MatrixMultiply(&world, &rotation, &scale);
     MatrixMultiply(&world, &world, &shift);
@@ -88,8 +90,7 @@ void DrawAtomSpheres(MoleculeStore& store, const SceneSnapshot& scene, float rad
   }
 }
 
-void DrawBondCylinders(MoleculeStore& store, const SceneSnapshot& scene, float radius) {
-  GraphicsObjects& graphics = store.graphics;
+void DrawBondCylinders(const SceneSnapshot& scene, ViewResources& graphics, float radius) {
   GraphicsDevice* device = graphics.device;
   graphics.atomMaterial.diffuse.a = 1.0f;
   graphics.atomMaterial.ambient.a = 1.0f;
@@ -110,13 +111,13 @@ void DrawBondCylinders(MoleculeStore& store, const SceneSnapshot& scene, float r
   }
 }
 
-void DrawBondLines(MoleculeStore& store, const SceneSnapshot& scene, uint32_t width, float alpha) {
-  Line* line = store.graphics.line;
+void DrawBondLines(const SceneSnapshot& scene, const Camera& camera, ViewResources& resources,
+                   uint32_t width, float alpha) {
+  Line* line = resources.line;
   line->SetWidth(static_cast<float>(width));
   line->SetPattern(kSolidPattern);
   line->Begin();
   const uint32_t a = static_cast<uint32_t>(alpha * 255.0f) << 24;
-  const Camera& camera = store.camera;
   for (const Bond& bond : scene.bonds) {
     const AtomAppearance& first = scene.atoms[bond.atom1];
     const AtomAppearance& second = scene.atoms[bond.atom2];
@@ -131,18 +132,18 @@ void DrawBondLines(MoleculeStore& store, const SceneSnapshot& scene, uint32_t wi
   line->End();
 }
 
-void DrawLoneAtomCrosses(MoleculeStore& store, const SceneSnapshot& scene) {
+void DrawLoneAtomCrosses(const SceneSnapshot& scene, const Camera& camera,
+                         ViewResources& resources) {
   thread_local std::vector<uint8_t> bonded;
   bonded.assign(scene.atoms.size(), 0);
   for (const Bond& bond : scene.bonds) {
     bonded[static_cast<size_t>(bond.atom1)] = 1;
     bonded[static_cast<size_t>(bond.atom2)] = 1;
   }
-  Line* line = store.graphics.line;
+  Line* line = resources.line;
   line->SetWidth(1.0f);
   line->SetPattern(kSolidPattern);
   line->Begin();
-  const Camera& camera = store.camera;
   constexpr float kHalf = kLoneAtomCrossLength / 2;
   for (size_t i = 0; i < scene.atoms.size(); ++i) {
     if (bonded[i]) continue;
@@ -159,64 +160,57 @@ void DrawLoneAtomCrosses(MoleculeStore& store, const SceneSnapshot& scene) {
   line->End();
 }
 
-void DrawAreaOutline(MoleculeStore& store) {
-  Line* line = store.graphics.line;
+void DrawAreaOutline(const SceneSnapshot& scene, ViewResources& resources) {
+  Line* line = resources.line;
   line->SetWidth(1.0f);
   line->SetPattern(kDashedPattern);
-  if (store.selectionTool == kRectangularTool) {
-    const PointF s = store.rectStart, e = store.rectEnd;
-    const Vector2 corners[5] = {{s.x, s.y}, {e.x, s.y}, {e.x, e.y}, {s.x, e.y}, {s.x, s.y}};
-    line->Draw(corners, 5, kOutlineColour);
-  } else if (store.selectionTool == kFreeformTool) {
-    const uint32_t count = std::min(store.outlineCount, kMaxOutlinePoints);
-    static_assert(sizeof(PointF) == sizeof(Vector2));
-    Vector2 points[kMaxOutlinePoints];
-    for (uint32_t k = 0; k < count; ++k) points[k] = {store.outline[k].x, store.outline[k].y};
-    if (count >= 2) line->Draw(points, count, kOutlineColour);
-  }
+  if (scene.outline.size() >= 2)
+    line->Draw(scene.outline.data(), static_cast<uint32_t>(scene.outline.size()), kOutlineColour);
 }
 
-void DrawOverlayText(MoleculeStore& store, const SceneSnapshot& scene, float alpha) {
-  DrawText(store, CountsText(scene.selectedCount, scene.atomCount, scene.bondCount),
+void DrawOverlayText(const SceneSnapshot& scene, const Camera& camera, ViewResources& resources,
+                     float alpha) {
+  DrawText(camera, resources, CountsText(scene.selectedCount, scene.atomCount, scene.bondCount),
            kDtLeft | kDtTop, kOverlayColour);
   if (scene.shaping)
-    DrawText(store, EnergyText(scene.energy, scene.energyChange, scene.stepScale), kDtBottom,
-             kOverlayColour);
+    DrawText(camera, resources, EnergyText(scene.energy, scene.energyChange, scene.stepScale),
+             kDtBottom, kOverlayColour);
   const uint32_t gridColour = (static_cast<uint32_t>(alpha * 255.0f) << 24) | 0xFF0000u;
-  DrawText(store, GridScaleText(store.graphics.grid.gridStep), kDtRight | kDtBottom, gridColour);
+  DrawText(camera, resources, GridScaleText(resources.grid.gridStep), kDtRight | kDtBottom,
+           gridColour);
 }
 
-void DrawFrame(MoleculeStore& store) {
-  thread_local SceneSnapshot scene;
-  TakeSceneSnapshot(store, scene);
-  GraphicsDevice* device = store.graphics.device;
+void DrawFrame(const SceneSnapshot& scene, const Camera& camera, float gridStep,
+               ViewResources& resources) {
+  GraphicsDevice* device = resources.device;
+  if (resources.grid.gridStep != gridStep) BuildGrid(resources.grid, gridStep);
+  device->SetTransform(kTsView, &camera.viewMatrix);
+  device->SetTransform(kTsProjection, &camera.projectionMatrix);
   device->Clear(0, nullptr, kClearTarget | kClearZBuffer, kBackgroundColour, 1.0f, 0);
   device->BeginScene();
-  switch (store.modelStyle) {
+  const StyleRadii radii = RadiiOfStyle(scene.modelStyle);
+  switch (scene.modelStyle) {
     case kWireframe:
-      DrawBondLines(store, scene, 1, 1.0f);
-      DrawLoneAtomCrosses(store, scene);
+      DrawBondLines(scene, camera, resources, 1, 1.0f);
+      DrawLoneAtomCrosses(scene, camera, resources);
       break;
     case kSpacefill:
-      DrawAtomSpheres(store, scene, 0.0f);
-      DrawBondLines(store, scene, 5, 0.5f);
+      DrawAtomSpheres(scene, camera, resources, radii.sphere);
+      DrawBondLines(scene, camera, resources, 5, 0.5f);
       break;
     case kSticks:
-      DrawAtomSpheres(store, scene, 0.3f);
-      DrawBondCylinders(store, scene, 0.3f);
-      break;
     case kBallStick:
-      DrawAtomSpheres(store, scene, 0.4f);
-      DrawBondCylinders(store, scene, 0.1f);
+      DrawAtomSpheres(scene, camera, resources, radii.sphere);
+      DrawBondCylinders(scene, resources, radii.bond);
       break;
     default:
       break;
   }
-  DrawGrid(store.graphics.grid);
-  DrawOverlayText(store, scene, 0.5f);
-  if (store.areaSelecting) DrawAreaOutline(store);
+  DrawGrid(resources.grid);
+  DrawOverlayText(scene, camera, resources, 0.5f);
+  if (!scene.outline.empty()) DrawAreaOutline(scene, resources);
   device->EndScene();
-  const PixelRect rect = store.camera.presentRect;
+  const PixelRect rect = camera.presentRect;
   device->Present(&rect, &rect, nullptr, nullptr);
 }
 

@@ -3,18 +3,39 @@
 #include <algorithm>
 #include <mutex>
 
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 #include "model/TableLookup.h"
+#include "shaping/ShapingRun.h"
+#include "view/ViewState.h"
 
 namespace tf {
 
-void TakeSceneSnapshot(MoleculeStore& store, SceneSnapshot& scene) {
-  std::lock_guard model(store.modelLock);
-  const uint32_t count = std::min(store.atomCount, kMaxAtoms);
+namespace {
+
+void CopyOutline(const ViewState& view, std::vector<Vector2>& outline) {
+  outline.clear();
+  if (view.areaSelecting == 0) return;
+  if (view.selectionTool == kRectangularTool) {
+    const PointF s = view.rectStart, e = view.rectEnd;
+    outline.assign({{s.x, s.y}, {e.x, s.y}, {e.x, e.y}, {s.x, e.y}, {s.x, s.y}});
+  } else if (view.selectionTool == kFreeformTool) {
+    const uint32_t count = std::min(view.outlineCount, kMaxOutlinePoints);
+    for (uint32_t k = 0; k < count; ++k) outline.push_back({view.outline[k].x, view.outline[k].y});
+  }
+}
+
+}  // namespace
+
+void TakeSceneSnapshot(const SceneSources& sources, SceneSnapshot& scene) {
+  scene.modelStyle = sources.view.modelStyle;
+  CopyOutline(sources.view, scene.outline);
+  const Document& document = sources.document;
+  std::lock_guard model(sources.document.modelLock);
+  const uint32_t count = std::min(document.atomCount, kMaxAtoms);
   scene.atoms.resize(count);
   for (uint32_t i = 0; i < count; ++i) {
-    const Atom& atom = store.atoms[i];
-    const ChemicalType* chemical = ChemicalTypeOfAtomType(store.tables, atom.atomType);
+    const Atom& atom = document.atoms[i];
+    const ChemicalType* chemical = ChemicalTypeOfAtomType(sources.tables, atom.atomType);
     scene.atoms[i] = {atom.x,
                       atom.y,
                       atom.z,
@@ -23,21 +44,22 @@ void TakeSceneSnapshot(MoleculeStore& store, SceneSnapshot& scene) {
                       atom.selected != 0};
   }
   scene.bonds.clear();
-  const uint32_t bondCount = std::min(store.bondCount, kMaxBonds);
+  const uint32_t bondCount = std::min(document.bondCount, kMaxBonds);
   const auto inUse = [count](int32_t index) {
     return index >= 0 && static_cast<uint32_t>(index) < count;
   };
   for (uint32_t k = 0; k < bondCount; ++k) {
-    const Bond& bond = store.bonds[k];
+    const Bond& bond = document.bonds[k];
     if (inUse(bond.atom1) && inUse(bond.atom2)) scene.bonds.push_back(bond);
   }
-  scene.selectedCount = store.selectedCount;
-  scene.atomCount = store.atomCount;
-  scene.bondCount = store.bondCount;
-  scene.shaping = store.shapingActive.load() != 0;
-  scene.energy = store.energy;
-  scene.energyChange = store.energyChange;
-  scene.stepScale = store.stepScale;
+  scene.selectedCount = document.selectedCount;
+  scene.atomCount = document.atomCount;
+  scene.bondCount = document.bondCount;
+  const ShapingRun& shaping = sources.shaping;
+  scene.shaping = shaping.shapingActive.load() != 0;
+  scene.energy = shaping.energy;
+  scene.energyChange = shaping.energyChange;
+  scene.stepScale = shaping.stepScale;
 }
 
 }  // namespace tf

@@ -1,15 +1,28 @@
 #pragma once
-// What one frame draws of the document, copied under modelLock so that a
-// frame never mixes coordinates from before and after a shaping sweep.
+// What one frame draws: the document copied under modelLock, so that a frame
+// never mixes coordinates from before and after a shaping sweep, with the
+// shaping figures and the view's style and gesture outline.
 
 #include <cstdint>
 #include <vector>
 
+#include "base/Math.h"
 #include "model/Atom.h"
 
 namespace tf {
 
-struct MoleculeStore;
+struct Document;
+struct ForceFieldTables;
+struct ShapingRun;
+struct ViewState;
+
+// The records a frame is drawn from.
+struct SceneSources {
+  Document& document;
+  const ForceFieldTables& tables;
+  const ShapingRun& shaping;
+  const ViewState& view;
+};
 
 struct AtomAppearance {
   float x, y, z;
@@ -26,10 +39,15 @@ struct SceneSnapshot {
   uint32_t bondCount = 0;  // as stored, for the overlay
   bool shaping = false;
   float energy = 0, energyChange = 0, stepScale = 0;
+  int32_t modelStyle = 0;
+  // The dashed outline of an area selection in progress, client pixels
+  // (a rectangle closes itself); empty when there is none.
+  std::vector<Vector2> outline;
 };
 
-// Takes modelLock for the copy; the caller must not hold it. `scene` keeps
-// its capacity between frames.
-void TakeSceneSnapshot(MoleculeStore& store, SceneSnapshot& scene);
+// Takes modelLock for the copy; the caller must not hold it, and holds
+// renderLock while the view state may change. `scene` keeps its capacity
+// between frames.
+void TakeSceneSnapshot(const SceneSources& sources, SceneSnapshot& scene);
 
 }  // namespace tf

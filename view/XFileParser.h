@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Math.h"
 #include "view/GraphicsTypes.h"
-#include "view/Math.h"
 #include "view/MeshGeometry.h"
 
 namespace tf {

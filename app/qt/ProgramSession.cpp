@@ -11,8 +11,16 @@
 namespace tf {
 
 ProgramSession::ProgramSession(const char* configPath)
-    : store_(std::make_unique<MoleculeStore>()), app_{*store_, desktop_, {}, {}} {
-  if (configPath != nullptr) store_->configPath = configPath;
+    : ownRecords_(std::make_unique<ApplicationRecords>()),
+      records_(*ownRecords_),
+      app_(records_, desktop_) {
+  if (configPath != nullptr) app_.state.configPath = configPath;
+  desktop_.Attach(app_);
+}
+
+ProgramSession::ProgramSession(ApplicationRecords& records, const char* configPath)
+    : records_(records), app_(records_, desktop_) {
+  if (configPath != nullptr) app_.state.configPath = configPath;
   desktop_.Attach(app_);
 }
 

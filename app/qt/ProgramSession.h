@@ -1,6 +1,6 @@
 #pragma once
-// The program's objects from start-up to shutdown: the document, the Qt
-// desktop and the application joining them. The program, its tests and its
+// The program's objects from start-up to shutdown: the application's
+// records, the Qt desktop and the application joining them. The program, its tests and its
 // tools all start and end it the same way.
 
 #include <QStringList>
@@ -9,7 +9,6 @@
 #include "app/Application.h"
 #include "app/Startup.h"
 #include "app/qt/QtDesktop.h"
-#include "model/MoleculeStore.h"
 
 namespace tf {
 
@@ -17,8 +16,10 @@ class MainWindow;
 
 class ProgramSession {
  public:
-  // `configPath` replaces ./config.ini when given; it must outlive the session.
+  // `configPath` replaces ./config.ini when given. The first form keeps its
+  // records on the heap (tests, tools); the program passes its static ones.
   explicit ProgramSession(const char* configPath = nullptr);
+  ProgramSession(ApplicationRecords& records, const char* configPath);
   ~ProgramSession();  // Shutdown, if not done yet
   ProgramSession(const ProgramSession&) = delete;
   ProgramSession& operator=(const ProgramSession&) = delete;
@@ -32,13 +33,14 @@ class ProgramSession {
   // windows go (the view's GL objects first). Returns the exit code.
   int Shutdown();
 
-  MoleculeStore& Store() { return *store_; }
+  ApplicationRecords& Records() { return records_; }
   QtDesktop& Desktop() { return desktop_; }
   Application& App() { return app_; }
   MainWindow& Window() { return *desktop_.Window(); }
 
  private:
-  std::unique_ptr<MoleculeStore> store_;
+  std::unique_ptr<ApplicationRecords> ownRecords_;
+  ApplicationRecords& records_;
   QtDesktop desktop_;
   Application app_;
   bool shutDown_ = false;

@@ -21,9 +21,9 @@
 #include "app/qt/MainWindow.h"
 #include "app/qt/QtText.h"
 #include "app/qt/ShapingPanelWidget.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "view/GraphicsDevice.h"
-#include "view/GraphicsObjects.h"
+#include "view/ViewResources.h"
 #include "view/gl/FramePicture.h"
 
 namespace tf {
@@ -93,7 +93,7 @@ void QtDesktop::CreatePanels(const std::vector<std::u16string>& typeEntries,
       window_.get());
   shaping_ = new ShapingPanelWidget(
       shapingChecks,
-      {.apply = [this](const ShapingChecks& checks) { ApplyShapingPanel(app_->store, checks); },
+      {.apply = [this](const ShapingChecks& checks) { ApplyShapingPanel(app_->shaping, checks); },
        .visibilityChanged =
            [this](bool visible) { PanelVisibilityChanged(*app_, Panel::Shaping, visible); }},
       window_.get());
@@ -103,7 +103,7 @@ void QtDesktop::CreatePanels(const std::vector<std::u16string>& typeEntries,
 
 void QtDesktop::ShowMainWindow() {
   receiving_ = true;
-  window_->View()->AttachDevice(app_->store.graphics.device);
+  window_->View()->AttachDevice(app_->resources.device);
   window_->show();
   FocusMainWindow();
 }
@@ -188,7 +188,7 @@ void QtDesktop::ShowPanel(Panel panel, bool visible) {
 
 void QtDesktop::RefreshAtomInfoPanel() {
   if (atomInfo_ != nullptr && app_ != nullptr)
-    atomInfo_->Show(RefreshAtomInfo(app_->store, typeEntries_));
+    atomInfo_->Show(RefreshAtomInfo(app_->document, app_->tables, typeEntries_));
 }
 
 void QtDesktop::PostRefreshPanels() {
@@ -314,9 +314,8 @@ bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
 // A minimised window cannot be drawn: the device is lost until it is restored.
 void QtDesktop::SetMinimized(bool minimized) {
   if (app_ == nullptr) return;
-  MoleculeStore& store = app_->store;
-  std::lock_guard render(store.renderLock);
-  if (GraphicsDevice* device = store.graphics.device) {
+  std::lock_guard render(app_->resources.renderLock);
+  if (GraphicsDevice* device = app_->resources.device) {
     const bool lost = device->TestCooperativeLevel() != 0;
     if (minimized)
       device->SetCooperativeLevel(CooperativeLevel::kLost);

@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Tessaform");
   QGuiApplication::setDesktopFileName("tessaform");
 
-  tf::ProgramSession session;
+  static tf::ApplicationRecords records;
+  tf::ProgramSession session(records, nullptr);
   const tf::StartupOutcome outcome = session.Start();
   if (outcome.exitCode != 0) {
     std::fprintf(stderr, "%s\n", outcome.error.c_str());

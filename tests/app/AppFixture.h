@@ -12,7 +12,7 @@
 #include "app/MainWindowProc.h"
 #include "app/Startup.h"
 #include "model/AtomEditing.h"
-#include "support/GraphicsStore.h"
+#include "support/TestRecords.h"
 
 namespace tf::test {
 
@@ -24,7 +24,7 @@ struct Pixel {
 
 class AppTest : public ::testing::Test {
  protected:
-  AppTest() : store_(StartGraphics(700, 600, 24)), app_{*store_, desktop_, {}, {}} {
+  AppTest() : records_(StartGraphics(700, 600, 24)), app_(*records_, desktop_) {
     ConnectShell(app_);
     app_.state.panelsAlive = true;
   }
@@ -37,22 +37,23 @@ class AppTest : public ::testing::Test {
   }
   // A carbon (ChemicalType 4 of the shipped file) at world (x, y, 0).
   uint32_t AddCarbon(float x, float y) {
-    AddAtom(*store_, x, y, 0, 4);
-    return store_->atomCount - 1;
+    AddAtom(records_->document, records_->tables, x, y, 0, 4);
+    return records_->document.atomCount - 1;
   }
   Pixel PixelOf(uint32_t atom) const {
-    const Vector2 p = WorldToScreen(store_->camera, store_->atoms[atom].x, store_->atoms[atom].y);
+    const Vector2 p = WorldToScreen(records_->view.camera, records_->document.atoms[atom].x,
+                                    records_->document.atoms[atom].y);
     return {static_cast<int32_t>(std::lround(p.x)), static_cast<int32_t>(std::lround(p.y))};
   }
   void Select(std::initializer_list<uint32_t> atoms) {
-    std::lock_guard model(store_->modelLock);
-    ClearSelection(*store_);
-    for (const uint32_t atom : atoms) SelectAtom(*store_, atom);
+    std::lock_guard model(records_->document.modelLock);
+    ClearSelection(records_->document);
+    for (const uint32_t atom : atoms) SelectAtom(records_->document, atom);
   }
-  bool IsSelected(uint32_t atom) const { return store_->atoms[atom].selected == 1; }
+  bool IsSelected(uint32_t atom) const { return records_->document.atoms[atom].selected == 1; }
 
-  FakeDesktop desktop_;  // outlives the store: a finishing worker still asks it to refresh
-  GraphicsStore store_;
+  FakeDesktop desktop_;  // outlives the records: a finishing worker still asks it to refresh
+  GraphicsRecords records_;
   Application app_;
 };
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/AppFixture.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "support/TempDir.h"
 
 namespace tf::test {
@@ -15,7 +15,7 @@ class SaveTest : public AppTest {
  protected:
   SaveTest() { AddCarbon(0, 0); }
   std::u16string PathIn(const std::string& name) const { return FromUtf8((dir_ / name).string()); }
-  std::string CurrentPath() const { return ToUtf8(TextView(store_->filePath)); }
+  std::string CurrentPath() const { return ToUtf8(TextView(records_->document.filePath)); }
 
   TempDir dir_;
 };
@@ -82,7 +82,7 @@ TEST_F(SaveTest, AnsweringNoToAQuestionAboutTheFileReturnsToTheDialog) {
   desktop_.questionAnswers.push_back(false);
   Send(CommandMessage(kCmdOpen));
   EXPECT_EQ(desktop_.dialogRequests.back().title, u"Open File");
-  EXPECT_EQ(store_->atomCount, 1u) << "nothing was opened";
+  EXPECT_EQ(records_->document.atomCount, 1u) << "nothing was opened";
 }
 
 }  // namespace

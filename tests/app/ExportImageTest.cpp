@@ -19,8 +19,8 @@ TEST_F(AppTest, ExportImageAsksBeforeReplacingAndDrawsTheChosenSizeWithoutChangi
   const std::u16string existing = FromUtf8((folder / "old.png").string());
   WriteBytes(folder / "old.png", "keep");
   AddCarbon(0, 0);
-  const PixelRect window = store_->camera.presentRect;
-  const float zoom = store_->camera.zoom;
+  const PixelRect window = records_->view.camera.presentRect;
+  const float zoom = records_->view.camera.zoom;
   desktop_.exportAnswers = {ImageExportChoice{existing, 1400, 1152},
                             ImageExportChoice{existing.substr(0, existing.size() - 4), 1400, 1152}};
   desktop_.questionAnswers = {false, true};
@@ -38,11 +38,11 @@ TEST_F(AppTest, ExportImageAsksBeforeReplacingAndDrawsTheChosenSizeWithoutChangi
   EXPECT_EQ(picture.right - picture.left, 1400);
   EXPECT_EQ(picture.bottom - picture.top, 1152);
 
-  const auto after = store_->graphics.device->LatestFrame();
+  const auto after = records_->resources.device->LatestFrame();
   EXPECT_EQ(Presented(*after).right, window.right) << "the window's own frame comes last";
   EXPECT_EQ(Presented(*after).top, window.top);
   EXPECT_EQ(Presented(*after).bottom, window.bottom);
-  EXPECT_FLOAT_EQ(store_->camera.zoom, zoom);
+  EXPECT_FLOAT_EQ(records_->view.camera.zoom, zoom);
 }
 
 TEST_F(AppTest, AFailedExportSaysWhy) {

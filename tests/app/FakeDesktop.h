@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/DesktopShell.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "view/Frame.h"
 
 namespace tf::test {

@@ -7,9 +7,10 @@
 
 #include "app/AppFixture.h"
 #include "app/AtomInfoPanel.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/MoleculeFileCommands.h"
 #include "support/ShippedConfig.h"
+#include "support/TestRecords.h"
 
 namespace tf::test {
 namespace {
@@ -24,14 +25,14 @@ TEST_F(AppTest, ShiftTriplesTheZoomKeysAndTurnsArrowsIntoPans) {
   for (const auto& k : keys) {
     desktop_.shift = k.shift;
     Send(KeyDownMessage(k.key));
-    EXPECT_NEAR(store_->camera.zoom, k.zoom, 1e-5) << k.key << " shift " << k.shift;
+    EXPECT_NEAR(records_->view.camera.zoom, k.zoom, 1e-5) << k.key << " shift " << k.shift;
   }
   EXPECT_EQ(desktop_.refreshes, 4) << "the keypad keys are no keys of the window";
 
-  const float y = store_->camera.target.y;
+  const float y = records_->view.camera.target.y;
   desktop_.shift = true;
   Send(KeyDownMessage(VK_UP));
-  EXPECT_NEAR(store_->camera.target.y, y + 2, 1e-5);
+  EXPECT_NEAR(records_->view.camera.target.y, y + 2, 1e-5);
 }
 
 TEST_F(AppTest, EscAndExitCloseTheWindowWhoseDestructionEndsTheLoop) {
@@ -53,12 +54,12 @@ TEST_F(AppTest, EscAndExitCloseTheWindowWhoseDestructionEndsTheLoop) {
 TEST_F(AppTest, ToolAndModelCommandsMoveTheirMarks) {
   Send(CommandMessage(kCmdRectangularTool));
   EXPECT_EQ(desktop_.TakeLog(), (Log{"CheckToolButton 1021 off", "CheckToolButton 1022 on"}));
-  EXPECT_EQ(store_->selectionTool, kRectangularTool);
+  EXPECT_EQ(records_->view.selectionTool, kRectangularTool);
   Send(CommandMessage(kCmdRectangularTool));
   EXPECT_EQ(desktop_.TakeLog(), (Log{"CheckToolButton 1022 off", "CheckToolButton 1022 on"}));
   Send(CommandMessage(kCmdSticks));
   EXPECT_EQ(desktop_.TakeLog(), Log{"CheckModelRadio 40013"});
-  EXPECT_EQ(store_->modelStyle, kSticks);
+  EXPECT_EQ(records_->view.modelStyle, kSticks);
 }
 
 TEST_F(AppTest, ViewCommandsToggleThePanelsWhoseVisibilityChecksTheirItems) {
@@ -79,16 +80,18 @@ TEST_F(AppTest, MovingOrSizingTheWindowPlacesThePanelsOverTheViewCorners) {
   EXPECT_EQ(desktop_.TakeLog(), placed);
   Send(SizeMessage(800, 500));
   EXPECT_EQ(desktop_.TakeLog(), placed);
-  EXPECT_EQ(store_->camera.viewportWidth, 800);
+  EXPECT_EQ(records_->view.camera.viewportWidth, 800);
 }
 
 TEST_F(AppTest, ChargesShowTheWaitCursorWhileTheyCompute) {
-  OpenMoleculeFile(*store_, FromUtf8(SourcePath("share/samples/alanine-dipeptide.pdb")));
-  ASSERT_GT(store_->atomCount, 2u);
-  for (uint32_t i = 0; i < store_->atomCount; ++i) store_->atoms[i].charge = 0;
+  OpenMoleculeFile(records_->document, records_->tables,
+                   FromUtf8(SourcePath("share/samples/alanine-dipeptide.pdb")));
+  ASSERT_GT(records_->document.atomCount, 2u);
+  for (uint32_t i = 0; i < records_->document.atomCount; ++i)
+    records_->document.atoms[i].charge = 0;
   const auto charged = [&] {
-    for (uint32_t i = 0; i < store_->atomCount; ++i)
-      if (store_->atoms[i].charge != 0) return true;
+    for (uint32_t i = 0; i < records_->document.atomCount; ++i)
+      if (records_->document.atoms[i].charge != 0) return true;
     return false;
   };
   std::vector<bool> chargedAtCursor;
@@ -105,11 +108,12 @@ TEST_F(AppTest, OpenCentresTheMoleculeAndThePanelShowsTheFilesCoordinates) {
   const std::u16string path = FromUtf8(SourcePath("share/samples/alanine-dipeptide.pdb"));
   desktop_.dialogAnswers.push_back(path);
   Send(CommandMessage(kCmdOpen));
-  ASSERT_GT(store_->atomCount, 2u);
+  ASSERT_GT(records_->document.atomCount, 2u);
   float left = 1e9f, right = -1e9f;
-  const PixelRect view = store_->camera.presentRect;
-  for (uint32_t i = 0; i < store_->atomCount; ++i) {
-    left = std::min(left, store_->atoms[i].x), right = std::max(right, store_->atoms[i].x);
+  const PixelRect view = records_->view.camera.presentRect;
+  for (uint32_t i = 0; i < records_->document.atomCount; ++i) {
+    left = std::min(left, records_->document.atoms[i].x),
+    right = std::max(right, records_->document.atoms[i].x);
     const Pixel p = PixelOf(i);
     EXPECT_TRUE(p.x > view.left && p.x < view.right && p.y > view.top && p.y < view.bottom) << i;
   }
@@ -117,14 +121,15 @@ TEST_F(AppTest, OpenCentresTheMoleculeAndThePanelShowsTheFilesCoordinates) {
   EXPECT_EQ(app_.state.skipNextDrag, 1);
   EXPECT_EQ(desktop_.refreshes, 1);
 
-  auto asInFile = StoreWithShippedConfig();
-  OpenMoleculeFile(*asInFile, path);
-  ASSERT_GT(std::fabs(asInFile->atoms[0].x - store_->atoms[0].x), 0.1f) << "centring moved it";
+  auto asInFile = RecordsWithShippedConfig();
+  OpenMoleculeFile(asInFile->document, asInFile->tables, path);
+  ASSERT_GT(std::fabs(asInFile->document.atoms[0].x - records_->document.atoms[0].x), 0.1f)
+      << "centring moved it";
   Select({0});
   AtomInfoTexts texts;
-  FillAtomInfo(*store_, texts);
+  FillAtomInfo(records_->document, records_->tables, texts);
   char expected[32];
-  std::snprintf(expected, sizeof expected, "%.3f", asInFile->atoms[0].x);
+  std::snprintf(expected, sizeof expected, "%.3f", asInFile->document.atoms[0].x);
   EXPECT_EQ(ToUtf8(texts.x), expected);
 }
 

@@ -5,18 +5,20 @@
 #include <array>
 
 #include "app/AppFixture.h"
+#include "support/TestRecords.h"
 
 namespace tf::test {
 namespace {
 
 constexpr float kPixelsPerUnit = 40;  // zoom 2 after start-up
 
-std::array<float, 3> PositionOf(const MoleculeStore& store, uint32_t atom) {
-  return {store.atoms[atom].x, store.atoms[atom].y, store.atoms[atom].z};
+std::array<float, 3> PositionOf(const Records& records, uint32_t atom) {
+  return {records.document.atoms[atom].x, records.document.atoms[atom].y,
+          records.document.atoms[atom].z};
 }
 
-int32_t ChemicalTypeOf(const MoleculeStore& store, uint32_t atom) {
-  return store.tables.atomTypes[store.atoms[atom].atomType].chemicalType;
+int32_t ChemicalTypeOf(const Records& records, uint32_t atom) {
+  return records.tables.atomTypes[records.document.atoms[atom].atomType].chemicalType;
 }
 
 TEST_F(AppTest, LeftClickOnEmptySpaceClearsTheSelectionOnlyWithinNinePixels) {
@@ -27,10 +29,10 @@ TEST_F(AppTest, LeftClickOnEmptySpaceClearsTheSelectionOnlyWithinNinePixels) {
   } cases[] = {{9, 0, true}, {-9, 9, true}, {10, 0, false}, {0, 10, false}, {-10, -3, false}};
   for (const auto& c : cases) {
     Select({atom});
-    const auto before = PositionOf(*store_, atom);
+    const auto before = PositionOf(*records_, atom);
     LeftDrag({100, 100}, {100 + c.dx, 100 + c.dy});
     EXPECT_EQ(IsSelected(atom), !c.clears) << c.dx << ", " << c.dy;
-    EXPECT_NE(PositionOf(*store_, atom), before) << "the drag rotates " << c.dx;
+    EXPECT_NE(PositionOf(*records_, atom), before) << "the drag rotates " << c.dx;
   }
 }
 
@@ -40,9 +42,9 @@ TEST_F(AppTest, PressingASelectedAtomKeepsTheSelectionSoTheDragMovesAllOfIt) {
   const Pixel p = PixelOf(a);
   LeftDrag(p, {p.x + 40, p.y});
   EXPECT_TRUE(IsSelected(a) && IsSelected(b) && !IsSelected(c));
-  EXPECT_NEAR(store_->atoms[a].x, -1, 1e-4);
-  EXPECT_NEAR(store_->atoms[b].x, 3, 1e-4);
-  EXPECT_NEAR(store_->atoms[c].x, 0, 1e-4);
+  EXPECT_NEAR(records_->document.atoms[a].x, -1, 1e-4);
+  EXPECT_NEAR(records_->document.atoms[b].x, 3, 1e-4);
+  EXPECT_NEAR(records_->document.atoms[c].x, 0, 1e-4);
 }
 
 TEST_F(AppTest, ShiftClickTogglesOneAtomAndTheDragMovesTheRest) {
@@ -51,10 +53,10 @@ TEST_F(AppTest, ShiftClickTogglesOneAtomAndTheDragMovesTheRest) {
   const Pixel p = PixelOf(a);
   LeftDrag(p, {p.x, p.y + 40}, MK_SHIFT);
   EXPECT_FALSE(IsSelected(a));
-  EXPECT_NEAR(store_->atoms[a].y, 0, 1e-4);
-  EXPECT_NEAR(store_->atoms[b].y, -1, 1e-4);
+  EXPECT_NEAR(records_->document.atoms[a].y, 0, 1e-4);
+  EXPECT_NEAR(records_->document.atoms[b].y, -1, 1e-4);
   LeftDrag(PixelOf(c), PixelOf(c), MK_SHIFT);
-  EXPECT_EQ(store_->selectedCount, 2);
+  EXPECT_EQ(records_->document.selectedCount, 2);
   EXPECT_TRUE(IsSelected(c));
 }
 
@@ -62,19 +64,19 @@ TEST_F(AppTest, CtrlAddsChemicalTypeZeroOverADigitAndTheLowestDigitHeldWins) {
   Select({AddCarbon(3, 3)});
   desktop_.digits = 1u << 5;
   Send(MouseMessage(WM_LBUTTONDOWN, 100, 100, MK_LBUTTON | MK_CONTROL));
-  ASSERT_EQ(store_->atomCount, 2u);
-  EXPECT_EQ(ChemicalTypeOf(*store_, 1), 0);
-  EXPECT_EQ(store_->selectedCount, 1) << "only the new atom";
-  EXPECT_TRUE(IsSelected(1) && store_->draggingAtoms == 1);
+  ASSERT_EQ(records_->document.atomCount, 2u);
+  EXPECT_EQ(ChemicalTypeOf(*records_, 1), 0);
+  EXPECT_EQ(records_->document.selectedCount, 1) << "only the new atom";
+  EXPECT_TRUE(IsSelected(1) && records_->view.draggingAtoms == 1);
   Send(MouseMessage(WM_LBUTTONUP, 100, 100));
 
   desktop_.digits = 1u << 3 | 1u << 7;
   Send(MouseMessage(WM_LBUTTONDOWN, 600, 100, MK_LBUTTON));
-  ASSERT_EQ(store_->atomCount, 3u);
-  EXPECT_EQ(ChemicalTypeOf(*store_, 2), 3);
+  ASSERT_EQ(records_->document.atomCount, 3u);
+  EXPECT_EQ(ChemicalTypeOf(*records_, 2), 3);
   desktop_.digits = 0;
   Send(MouseMessage(WM_LBUTTONDOWN, 100, 500, MK_LBUTTON));
-  EXPECT_EQ(store_->atomCount, 3u);
+  EXPECT_EQ(records_->document.atomCount, 3u);
 }
 
 TEST_F(AppTest, CtrlRightClickDeletesTheAtomUnderThePressWithinTenPixels) {
@@ -84,25 +86,27 @@ TEST_F(AppTest, CtrlRightClickDeletesTheAtomUnderThePressWithinTenPixels) {
     Send(MouseMessage(WM_RBUTTONUP, p.x + offset, p.y + offset, keyState));
   };
   rightClick(11, MK_CONTROL);
-  EXPECT_EQ(store_->atomCount, 1u);
+  EXPECT_EQ(records_->document.atomCount, 1u);
   EXPECT_EQ(desktop_.refreshes, 0) << "a moved pointer is no click";
   rightClick(0, 0);
-  EXPECT_EQ(store_->atomCount, 1u);
+  EXPECT_EQ(records_->document.atomCount, 1u);
   EXPECT_EQ(desktop_.refreshes, 1);
   rightClick(10, MK_CONTROL);
-  EXPECT_EQ(store_->atomCount, 0u);
+  EXPECT_EQ(records_->document.atomCount, 0u);
   rightClick(0, MK_CONTROL);  // no atom there
-  EXPECT_EQ(store_->atomCount, 0u);
+  EXPECT_EQ(records_->document.atomCount, 0u);
 }
 
 TEST_F(AppTest, RightDragPansOnlyWithoutModifiers) {
-  const Vector3 start = store_->camera.target;
+  const Vector3 start = records_->view.camera.target;
   for (const uint32_t modifier : {MK_SHIFT, MK_CONTROL, 0u}) {
     Send(MouseMessage(WM_RBUTTONDOWN, 300, 300, MK_RBUTTON | modifier));
     Send(MouseMessage(WM_MOUSEMOVE, 320, 290, MK_RBUTTON | modifier));
     // 40 pixels per unit at the default zoom: the scene follows the pointer.
-    EXPECT_NEAR(store_->camera.target.x, modifier ? start.x : start.x - 0.5f, 1e-5) << modifier;
-    EXPECT_NEAR(store_->camera.target.y, modifier ? start.y : start.y - 0.25f, 1e-5) << modifier;
+    EXPECT_NEAR(records_->view.camera.target.x, modifier ? start.x : start.x - 0.5f, 1e-5)
+        << modifier;
+    EXPECT_NEAR(records_->view.camera.target.y, modifier ? start.y : start.y - 0.25f, 1e-5)
+        << modifier;
   }
 }
 
@@ -114,27 +118,27 @@ TEST_F(AppTest, EachWheelNotchZoomsOneStepOutwardsWhenTurnedAway) {
                {-80, 1.1f}, {-40, 1.2f}, {0, 1.2f},  {-120, 1.3f}};
   for (const auto& step : steps) {
     Send(WheelMessage(step.delta));
-    EXPECT_NEAR(store_->camera.zoom, step.zoom, 1e-5) << step.delta;
+    EXPECT_NEAR(records_->view.camera.zoom, step.zoom, 1e-5) << step.delta;
   }
 }
 
 TEST_F(AppTest, TheFirstLeftDragAfterOpenDoesNotRotate) {
   const uint32_t atom = AddCarbon(2, 1);
   app_.state.skipNextDrag = 1;  // as a confirmed Open leaves it
-  const auto before = PositionOf(*store_, atom);
+  const auto before = PositionOf(*records_, atom);
   Send(MouseMessage(WM_MOUSEMOVE, 200, 200, MK_LBUTTON));
-  EXPECT_EQ(PositionOf(*store_, atom), before);
+  EXPECT_EQ(PositionOf(*records_, atom), before);
   Send(MouseMessage(WM_MOUSEMOVE, 210, 200, MK_LBUTTON));
-  EXPECT_NE(PositionOf(*store_, atom), before);
+  EXPECT_NE(PositionOf(*records_, atom), before);
 }
 
 // Positions are signed: one pixel past the left edge is -1, not 65535.
 TEST_F(AppTest, ADragPastTheLeftEdgeMovesTheAtomsBySignedPixels) {
-  const Vector2 edge = ScreenToWorld(store_->camera, 5, 300);
+  const Vector2 edge = ScreenToWorld(records_->view.camera, 5, 300);
   const uint32_t atom = AddCarbon(edge.x, edge.y);
   LeftDrag({5, 300}, {-1, 300});
-  EXPECT_NEAR(store_->atoms[atom].x, edge.x - 6 / kPixelsPerUnit, 1e-4);
-  EXPECT_NEAR(store_->atoms[atom].y, edge.y, 1e-4);
+  EXPECT_NEAR(records_->document.atoms[atom].x, edge.x - 6 / kPixelsPerUnit, 1e-4);
+  EXPECT_NEAR(records_->document.atoms[atom].y, edge.y, 1e-4);
 }
 
 }  // namespace

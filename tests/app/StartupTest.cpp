@@ -7,9 +7,10 @@
 #include <optional>
 
 #include "app/FakeDesktop.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "support/ShippedConfig.h"
 #include "support/TempDir.h"
+#include "support/TestRecords.h"
 #include "view/CreationFailures.h"
 
 namespace tf::test {
@@ -35,9 +36,9 @@ class StartupTest : public ::testing::Test {
 
 TEST_F(StartupTest, StartsInOrderAndShutsDownCleanly) {
   PutShippedConfig();
-  auto store = std::make_unique<MoleculeStore>();
+  auto records = std::make_unique<ApplicationRecords>();
   FakeDesktop desktop;
-  Application app{*store, desktop, {}, {}};
+  Application app(*records, desktop);
   const StartupOutcome outcome = StartApplication(app);
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_EQ(outcome.error, "");
@@ -45,16 +46,16 @@ TEST_F(StartupTest, StartsInOrderAndShutsDownCleanly) {
             (Log{"CreateMainWindow", "CheckToolButton 1021 on", "CheckModelRadio 40014",
                  "CreatePanels 111111", "ShowPanel AtomInfo on", "ShowPanel Shaping off",
                  "ShowMainWindow"}));
-  EXPECT_EQ(desktop.typeEntries.size(), store->tables.atomTypeCount + 1);
-  EXPECT_EQ(store->requestedShapingTerms, kAllTerms);
+  EXPECT_EQ(desktop.typeEntries.size(), records->tables.atomTypeCount + 1);
+  EXPECT_EQ(records->shaping.requestedShapingTerms, kAllTerms);
   EXPECT_EQ(app.state.atomInfoPanelWidth, 200);
   EXPECT_EQ(ToUtf8(app.state.startDirectory), std::filesystem::current_path().string());
-  store->shell.refreshPanels();  // as the worker asks when it ends
+  records->shaping.whenEnded();  // as the worker asks when it ends
   EXPECT_EQ(desktop.postedRefreshes, 1);
 
   EXPECT_EQ(ShutdownApplication(app), 0);
-  EXPECT_EQ(store->graphics.device, nullptr);
-  EXPECT_FALSE(store->shell.refreshPanels) << "nothing reaches the desktop any more";
+  EXPECT_EQ(records->resources.device, nullptr);
+  EXPECT_FALSE(records->shaping.whenEnded) << "nothing reaches the desktop any more";
   EXPECT_EQ(desktop.TakeLog(), (Log{"DestroyPanel AtomInfo", "DestroyPanel Shaping"}));
 }
 
@@ -69,7 +70,8 @@ TEST_F(StartupTest, AFailedStartPrintsItsCauseExitsWithOneAndShowsNothing) {
       {Config::kMissing, false, false,
        "tessaform: config.ini was not found in the working directory " + directory},
       {Config::kBroken, false, false,
-       "tessaform: config.ini in the working directory " + directory + " could not be loaded"},
+       "tessaform: config.ini in the working directory " + directory +
+           " could not be loaded (config.ini: no sp3 carbon atom type (C, hybridization 3))"},
       {Config::kShipped, true, false, "tessaform: the main window could not be created"},
       {Config::kShipped, false, true, "tessaform: the graphics could not start"},
   };
@@ -79,10 +81,10 @@ TEST_F(StartupTest, AFailedStartPrintsItsCauseExitsWithOneAndShowsNothing) {
     if (c.config == Config::kBroken) WriteBytes(dir_ / "config.ini", "garbage\n");
     std::optional<ScopedCreationFailure> failure;
     if (c.deviceFails) failure.emplace(CreationKind::kDevice);
-    auto store = std::make_unique<MoleculeStore>();
+    auto records = std::make_unique<ApplicationRecords>();
     FakeDesktop desktop;
     desktop.windowCreated = !c.windowFails;
-    Application app{*store, desktop, {}, {}};
+    Application app(*records, desktop);
     const StartupOutcome outcome = StartApplication(app);
     EXPECT_EQ(outcome.exitCode, 1) << c.error;
     EXPECT_EQ(outcome.error, c.error);
@@ -90,7 +92,7 @@ TEST_F(StartupTest, AFailedStartPrintsItsCauseExitsWithOneAndShowsNothing) {
       EXPECT_EQ(line.find("ShowMessageBox"), std::string::npos) << c.error;
       EXPECT_NE(line, "ShowMainWindow") << c.error;
     }
-    EXPECT_EQ(store->graphics.device, nullptr) << "released: " << c.error;
+    EXPECT_EQ(records->resources.device, nullptr) << "released: " << c.error;
   }
 }
 

@@ -3,6 +3,7 @@
 // invariants of random molecules.
 
 #include "charges/PartialCharges.h"
+#include "support/TestRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@
 
 namespace tf {
 namespace {
+
+using test::Records;
 
 std::vector<double> Charges(const std::vector<int>& classes, const std::vector<Bond>& bonds) {
   std::vector<double> charges(classes.size(), 0.0);
@@ -195,35 +198,35 @@ TEST(PartialCharges, RandomMoleculesAreNeutralAndIndependentOfNumbering) {
 }
 
 TEST(RecomputeCharges, WritesEveryAtomFromItsTypeAndTheBonds) {
-  auto store = std::make_unique<MoleculeStore>();
-  store->tables.defaultAtomType = 4;  // charged as class 3
-  store->atomCount = 5;
+  auto records = std::make_unique<Records>();
+  records->tables.defaultAtomType = 4;  // charged as class 3
+  records->document.atomCount = 5;
   const int32_t types[5] = {4, 3, 3, 0, 3};  // atom 3's type 0 uses the default
   for (int i = 0; i < 5; ++i) {
-    store->atoms[i].atomType = types[i];
-    store->atoms[i].charge = 7.0f;
+    records->document.atoms[i].atomType = types[i];
+    records->document.atoms[i].charge = 7.0f;
   }
-  store->bonds[0] = {0, 1};
-  store->bonds[1] = {2, 0};
-  store->bonds[2] = {0, 4};
-  store->bondCount = 3;
-  RecomputeCharges(*store);
-  EXPECT_NEAR(store->atoms[0].charge, -0.1483f, 0.00005f);
-  for (int i : {1, 2, 4}) EXPECT_NEAR(store->atoms[i].charge, 0.0494f, 0.00005f);
-  EXPECT_EQ(store->atoms[3].charge, 0.0f);  // a lone skeleton atom
+  records->document.bonds[0] = {0, 1};
+  records->document.bonds[1] = {2, 0};
+  records->document.bonds[2] = {0, 4};
+  records->document.bondCount = 3;
+  RecomputeCharges(records->document, records->tables);
+  EXPECT_NEAR(records->document.atoms[0].charge, -0.1483f, 0.00005f);
+  for (int i : {1, 2, 4}) EXPECT_NEAR(records->document.atoms[i].charge, 0.0494f, 0.00005f);
+  EXPECT_EQ(records->document.atoms[3].charge, 0.0f);  // a lone skeleton atom
 
-  store->atomCount = 1;
-  store->bondCount = 0;
-  RecomputeCharges(*store);
-  EXPECT_EQ(store->atoms[0].charge, 0.0f);
+  records->document.atomCount = 1;
+  records->document.bondCount = 0;
+  RecomputeCharges(records->document, records->tables);
+  EXPECT_EQ(records->document.atoms[0].charge, 0.0f);
 
-  store->atomCount = 2;
-  store->atoms[1].atomType = 0;
-  store->atoms[0].charge = 3.0f;
-  store->tables.defaultAtomType = 0;  // no usable default: every charge 0
-  RecomputeCharges(*store);
-  EXPECT_EQ(store->atoms[0].charge, 0.0f);
-  EXPECT_EQ(store->atoms[1].charge, 0.0f);
+  records->document.atomCount = 2;
+  records->document.atoms[1].atomType = 0;
+  records->document.atoms[0].charge = 3.0f;
+  records->tables.defaultAtomType = 0;  // no usable default: every charge 0
+  RecomputeCharges(records->document, records->tables);
+  EXPECT_EQ(records->document.atoms[0].charge, 0.0f);
+  EXPECT_EQ(records->document.atoms[1].charge, 0.0f);
 }
 
 }  // namespace

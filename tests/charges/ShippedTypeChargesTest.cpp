@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/FixedText.h"
 #include "charges/PartialCharges.h"
-#include "forcefield/FixedText.h"
 #include "support/ShippedConfig.h"
+#include "support/TestRecords.h"
 
 namespace tf {
 namespace {
@@ -19,24 +20,25 @@ struct TypedMolecule {
 };
 
 std::vector<float> Charges(const TypedMolecule& molecule) {
-  auto store = test::StoreWithShippedConfig();
-  const ForceFieldTables& tables = store->tables;
+  auto records = test::RecordsWithShippedConfig();
+  const ForceFieldTables& tables = records->tables;
   for (const auto& name : molecule.types) {
     int type = -1;
     for (uint32_t t = 0; t < tables.atomTypeCount; ++t)
       if (TextView(tables.atomTypes[t].name) == name) type = static_cast<int>(t);
     EXPECT_GE(type, 0);
-    Atom& atom = store->atoms[store->atomCount++];
+    Atom& atom = records->document.atoms[records->document.atomCount++];
     atom = Atom{};
     atom.atomType = type;
   }
-  for (auto [a, b] : molecule.bonds) store->bonds[store->bondCount++] = {a, b};
-  RecomputeCharges(*store);
+  for (auto [a, b] : molecule.bonds)
+    records->document.bonds[records->document.bondCount++] = {a, b};
+  RecomputeCharges(records->document, records->tables);
   std::vector<float> charges;
   float sum = 0;
-  for (uint32_t i = 0; i < store->atomCount; ++i) {
-    charges.push_back(store->atoms[i].charge);
-    sum += store->atoms[i].charge;
+  for (uint32_t i = 0; i < records->document.atomCount; ++i) {
+    charges.push_back(records->document.atoms[i].charge);
+    sum += records->document.atoms[i].charge;
   }
   EXPECT_NEAR(sum, 0.0f, 1e-4f);
   return charges;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 
 #include "support/RunCommand.h"
@@ -45,25 +47,49 @@ TEST(CliConvert, WritesAllThreeFilesThatReadBackTheSame) {
 
 TEST(CliErrors, OneLineOnStandardErrorAndExitCodeOne) {
   test::TempDir dir;
-  test::WriteBytes(dir / "broken.ini", "[CHEMICAL_TYPES]\nCarbon C 1 0\n");
-  const std::string cases[] = {
-      test::ShippedConfigOption() + " info '" + (dir / "absent.pdb").string() + "'",
-      "--config '" + (dir / "broken.ini").string() + "' info x.pdb",
-      "--config '" + (dir / "absent.ini").string() + "' info x.pdb",
-      test::ShippedConfigOption() + " info",
-      test::ShippedConfigOption() + " frobnicate x.pdb",
-      test::ShippedConfigOption() + " convert '" + test::SourcePath("share/samples/water.pdb") +
-          "' '" + (dir / "no-such-folder/out.pdb").string() + "'",
-      "--config",
+  test::WriteBytes(dir / "broken.ini", "[CHEMICAL_TYPES]\nCarbon C x 0\n");
+  test::WriteBytes(dir / "text.pdb", "root:x:0:0:root:/root:/bin/bash\n");
+  test::WriteBytes(dir / "corrupt.pdb",
+                   "ATOM      1  C1  BEN A   1       0.000   1.400   0.000\n"
+                   "ATOM      2  C2  BEN A   1       1.212   0.7x0   0.000\n"
+                   "ATOM      3  C3  BEN A   1       1.212  -0.700   0.000\n");
+  const std::string tool = "tessaform-cli: ";
+  const std::string broken = (dir / "broken.ini").string();
+  const std::string text = (dir / "text.pdb").string();
+  const std::string corrupt = (dir / "corrupt.pdb").string();
+  const struct {
+    std::string args;
+    std::string start;  // how the line on standard error begins
+  } cases[] = {
+      {test::ShippedConfigOption() + " info '" + (dir / "absent.pdb").string() + "'", tool},
+      {"--config '" + broken + "' info x.pdb",
+       broken + ":2: record cannot be read: Carbon C x 0\n"},
+      {"--config '" + (dir / "absent.ini").string() + "' info x.pdb", tool},
+      {test::ShippedConfigOption() + " info", tool},
+      {test::ShippedConfigOption() + " frobnicate x.pdb", tool},
+      {test::ShippedConfigOption() + " convert '" + test::SourcePath("share/samples/water.pdb") +
+           "' '" + (dir / "no-such-folder/out.pdb").string() + "'",
+       tool},
+      {"--config", tool},
+      // Every command that reads a molecule refuses a file without atom
+      // records, and one whose records stop at a number that cannot be read.
+      {test::ShippedConfigOption() + " charges '" + text + "'", text + ": no atom records\n"},
+      {test::ShippedConfigOption() + " info '" + text + "'", text + ": no atom records\n"},
+      {test::ShippedConfigOption() + " energy '" + corrupt + "'",
+       corrupt + ":2: number cannot be read: ATOM      2  C2  BEN A   1       1.212   0.7x0"},
+      {test::ShippedConfigOption() + " convert '" + corrupt + "' '" + (dir / "out.pdb").string() +
+           "'",
+       corrupt + ":2: number cannot be read: "},
   };
-  for (const auto& args : cases) {
-    auto result = RunCli(args);
-    EXPECT_EQ(result.exitCode, 1) << args;
-    ASSERT_FALSE(result.err.empty()) << args;
-    EXPECT_EQ(result.err.rfind("tessaform-cli: ", 0), 0u) << result.err;
-    EXPECT_TRUE(result.out.empty()) << args;
+  for (const auto& c : cases) {
+    auto result = RunCli(c.args);
+    EXPECT_EQ(result.exitCode, 1) << c.args;
+    if (c.start != tool) EXPECT_EQ(CountLines(result.err), 1) << result.err;
+    EXPECT_EQ(result.err.rfind(c.start, 0), 0u) << result.err;
+    EXPECT_TRUE(result.out.empty()) << c.args;
   }
-  EXPECT_EQ(CountLines(RunCli(cases[0]).err), 1);
+  EXPECT_EQ(CountLines(RunCli(cases[0].args).err), 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.pdb")) << "a partly read molecule is not saved";
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "support/RunCommand.h"
 #include "support/ShippedConfig.h"
 #include "support/TempDir.h"
+#include "support/TestRecords.h"
 
 namespace tf {
 namespace {

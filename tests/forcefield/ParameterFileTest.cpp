@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "support/ShippedConfig.h"
 #include "support/TempDir.h"
 
@@ -27,7 +27,7 @@ constexpr const char* kMinimal =
 
 class ParameterFileTest : public ::testing::Test {
  protected:
-  bool Load(const std::string& text) {
+  ReadReport Load(const std::string& text) {
     test::WriteBytes(dir_ / "config.ini", text);
     tables_ = std::make_unique<ForceFieldTables>();
     return LoadParameterFile(*tables_, (dir_ / "config.ini").c_str());

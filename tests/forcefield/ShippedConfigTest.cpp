@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "support/ShippedConfig.h"
+#include "support/TestRecords.h"
 
 namespace tf {
 namespace {
@@ -20,8 +21,8 @@ std::u16string_view Symbol(const ForceFieldTables& t, int type) {
 }
 
 TEST(ShippedConfig, ChargeClassPositionsHoldTheMatchingChemistry) {
-  auto store = test::StoreWithShippedConfig();
-  const ForceFieldTables& t = store->tables;
+  auto records = test::RecordsWithShippedConfig();
+  const ForceFieldTables& t = records->tables;
   struct Expected {
     int position;
     std::u16string_view symbol;
@@ -44,8 +45,8 @@ TEST(ShippedConfig, ChargeClassPositionsHoldTheMatchingChemistry) {
 }
 
 TEST(ShippedConfig, BondLengthsAreSymmetricAndChemicallyPlausible) {
-  auto store = test::StoreWithShippedConfig();
-  const ForceFieldTables& t = store->tables;
+  auto records = test::RecordsWithShippedConfig();
+  const ForceFieldTables& t = records->tables;
   for (uint32_t i = 0; i < kMaxAtomTypes; ++i)
     for (uint32_t j = 0; j < kMaxAtomTypes; ++j) {
       EXPECT_EQ(t.equilibriumDistance[i][j], t.equilibriumDistance[j][i]);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "support/TestRecords.h"
 #include "view/GraphicsDevice.h"
 #include "view/GraphicsTestSupport.h"
 #include "view/Mesh.h"

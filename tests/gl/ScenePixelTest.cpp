@@ -6,9 +6,9 @@
 #include <string>
 
 #include "GlTestSupport.h"
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 #include "model/TableLookup.h"
-#include "support/GraphicsStore.h"
+#include "support/TestRecords.h"
 #include "view/Graphics.h"
 #include "view/GraphicsDevice.h"
 
@@ -17,6 +17,7 @@ namespace {
 
 using test::ColorAt;
 using test::ColorNear;
+using test::PutAtom;
 using test::Rgb;
 
 // A 700 x 600 view at zoom 2: 40 pixels per unit, the world origin at (350, 300),
@@ -27,26 +28,26 @@ class ScenePixels : public ::testing::Test {
     std::string error;
     renderer_ = OffscreenRenderer::Create(&error);
     ASSERT_NE(renderer_, nullptr) << error;
-    store_ = test::StartGraphics(700, 600, 0);
+    records_ = test::StartGraphics(700, 600, 0);
   }
 
   RgbaImage Draw() {
-    Redraw(*store_);
+    Redraw(records_->resources, SceneOf(*records_));
     RgbaImage image;
     std::string error;
-    EXPECT_TRUE(renderer_->Render(*store_->graphics.device->LatestFrame(), &image, &error))
+    EXPECT_TRUE(renderer_->Render(*records_->resources.device->LatestFrame(), &image, &error))
         << error;
     return image;
   }
 
   uint32_t PutAtom(float x, float y, float z, bool selected = false) {
-    const uint32_t i = store_->atomCount++;
-    store_->atoms[i] = Atom{};
-    store_->atoms[i].x = x;
-    store_->atoms[i].y = y;
-    store_->atoms[i].z = z;
-    store_->atoms[i].atomType = FindAtomTypeByName(store_->tables, u"C3");
-    if (selected) SelectAtom(*store_, i);
+    const uint32_t i = records_->document.atomCount++;
+    records_->document.atoms[i] = Atom{};
+    records_->document.atoms[i].x = x;
+    records_->document.atoms[i].y = y;
+    records_->document.atoms[i].z = z;
+    records_->document.atoms[i].atomType = FindAtomTypeByName(records_->tables, u"C3");
+    if (selected) SelectAtom(records_->document, i);
     return i;
   }
 
@@ -62,13 +63,13 @@ class ScenePixels : public ::testing::Test {
   }
 
   std::unique_ptr<OffscreenRenderer> renderer_;
-  test::GraphicsStore store_;
+  test::GraphicsRecords records_;
 };
 
 TEST_F(ScenePixels, EmptyViewShowsBackgroundGridLinesAxisStripsAndCornerTexts) {
-  store_->shapingActive = 1;  // shows the energy block in the bottom-left corner
+  records_->shaping.shapingActive = 1;  // shows the energy block in the bottom-left corner
   const RgbaImage image = Draw();
-  store_->shapingActive = 0;
+  records_->shaping.shapingActive = 0;
   ASSERT_EQ(image.width, 700u);
   ASSERT_EQ(image.height, 600u);
   EXPECT_TRUE(ColorNear(image, 260, 210, test::kBackground)) << "inside a grid cell";
@@ -105,10 +106,10 @@ TEST_F(ScenePixels, AtomsShowTheirLitColourAndSelectedOnesTheirWireMesh) {
 }
 
 TEST_F(ScenePixels, RectangleOutlineIsDashedEightPixelsOnEightOff) {
-  store_->selectionTool = kRectangularTool;
-  store_->areaSelecting = 1;
-  store_->rectStart = {100, 100};
-  store_->rectEnd = {300, 250};
+  records_->view.selectionTool = kRectangularTool;
+  records_->view.areaSelecting = 1;
+  records_->view.rectStart = {100, 100};
+  records_->view.rectEnd = {300, 250};
   const RgbaImage image = Draw();
   // Along the top edge: runs of white and of not-white, each 8 pixels long.
   std::string pattern;

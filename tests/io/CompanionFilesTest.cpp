@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/MoleculeFiles.h"
 #include "support/MoleculeFileFixture.h"
 
@@ -32,13 +32,13 @@ TEST(CompanionPath, CutsAtTheFirstPdbOccurrence) {
 TEST_F(MoleculeFileTest, TopologyKeepsFileOrderAndSkipsInvalidPairs) {
   WriteCompanions("5 2\r\n0\t1\n1 0\n0 1\n3 3\n-1 2\n2 6\n99999999999 1\n4 5\n", "");
   ReadText(kSixAtoms);
-  ASSERT_EQ(store_->bondCount, 5u) << "the overflowing number ends the list";
-  EXPECT_EQ(store_->bonds[0].atom1, 5);
-  EXPECT_EQ(store_->bonds[0].atom2, 2);
-  EXPECT_EQ(FindBond(*store_, 2, 5), -1);
-  EXPECT_EQ(store_->bonds[2].atom1, 1);
-  EXPECT_EQ(store_->bonds[3].atom1, 0) << "duplicates are kept";
-  EXPECT_EQ(store_->bonds[4].atom1, 3) << "a self-bond is kept as written";
+  ASSERT_EQ(records_->document.bondCount, 5u) << "the overflowing number ends the list";
+  EXPECT_EQ(records_->document.bonds[0].atom1, 5);
+  EXPECT_EQ(records_->document.bonds[0].atom2, 2);
+  EXPECT_EQ(FindBond(records_->document, 2, 5), -1);
+  EXPECT_EQ(records_->document.bonds[2].atom1, 1);
+  EXPECT_EQ(records_->document.bonds[3].atom1, 0) << "duplicates are kept";
+  EXPECT_EQ(records_->document.bonds[4].atom1, 3) << "a self-bond is kept as written";
 }
 
 TEST_F(MoleculeFileTest, TopologyStopsAtCapacity) {
@@ -47,49 +47,48 @@ TEST_F(MoleculeFileTest, TopologyStopsAtCapacity) {
     topology += std::to_string(i % 5) + "\t" + std::to_string(i % 5 + 1) + "\r\n";
   WriteCompanions(topology, "");
   ReadText(kSixAtoms);
-  EXPECT_EQ(store_->bondCount, kMaxBonds);
-  EXPECT_EQ(store_->bonds[999].atom1, 999 % 5);
+  EXPECT_EQ(records_->document.bondCount, kMaxBonds);
+  EXPECT_EQ(records_->document.bonds[999].atom1, 999 % 5);
 }
 
 TEST_F(MoleculeFileTest, AtomsFileReplacesTypesUntilAValueFails) {
   WriteCompanions("", "5\t0.1000\r\n4 -0.2\n80 0.3\n-1 0.4\n3 bad\n9 0.6\n");
   ReadText(kSixAtoms);
-  ASSERT_EQ(store_->atomCount, 6u);
-  EXPECT_EQ(store_->atoms[0].atomType, 5);
-  EXPECT_FLOAT_EQ(store_->atoms[0].charge, 0.1f);
-  EXPECT_EQ(store_->atoms[1].atomType, 4);
+  ASSERT_EQ(records_->document.atomCount, 6u);
+  EXPECT_EQ(records_->document.atoms[0].atomType, 5);
+  EXPECT_FLOAT_EQ(records_->document.atoms[0].charge, 0.1f);
+  EXPECT_EQ(records_->document.atoms[1].atomType, 4);
   // Indices outside the loaded table keep the type from the name.
   EXPECT_EQ(TypeName(2), u"O3");
-  EXPECT_FLOAT_EQ(store_->atoms[2].charge, 0.3f);
+  EXPECT_FLOAT_EQ(records_->document.atoms[2].charge, 0.3f);
   EXPECT_EQ(TypeName(3), u"H");
-  EXPECT_FLOAT_EQ(store_->atoms[3].charge, 0.4f);
-  EXPECT_EQ(store_->atoms[4].atomType, 3) << "the type before the bad charge is kept";
-  EXPECT_EQ(store_->atoms[4].charge, 0.0f);
+  EXPECT_FLOAT_EQ(records_->document.atoms[3].charge, 0.4f);
+  EXPECT_EQ(records_->document.atoms[4].atomType, 3) << "the type before the bad charge is kept";
+  EXPECT_EQ(records_->document.atoms[4].charge, 0.0f);
   EXPECT_EQ(TypeName(5), u"H");
-  EXPECT_EQ(store_->atoms[5].charge, 0.0f);
+  EXPECT_EQ(records_->document.atoms[5].charge, 0.0f);
 }
 
 TEST_F(MoleculeFileTest, MissingCompanionsGiveNoBondsAndNameTypes) {
   ReadText(kSixAtoms);
-  EXPECT_EQ(store_->bondCount, 0u);
+  EXPECT_EQ(records_->document.bondCount, 0u);
   EXPECT_EQ(TypeName(4), u"N3");
-  for (uint32_t i = 0; i < store_->atomCount; ++i) EXPECT_EQ(store_->atoms[i].charge, 0.0f);
+  for (uint32_t i = 0; i < records_->document.atomCount; ++i)
+    EXPECT_EQ(records_->document.atoms[i].charge, 0.0f);
   // A PDB file that cannot be read: every bond pair is rejected.
   test::WriteBytes(ScratchPath(".tftopology"), "0 1\n");
-  NewMolecule(*store_);
-  SetFilePath(*store_, FromUtf8(ScratchPath(".pdb") + "missing.pdb"));
-  ReadMolecule(*store_);
-  EXPECT_EQ(store_->bondCount, 0u);
+  NewMolecule(records_->document);
+  SetFilePath(records_->document, FromUtf8(ScratchPath(".pdb") + "missing.pdb"));
+  ReadMolecule(records_->document, records_->tables);
+  EXPECT_EQ(records_->document.bondCount, 0u);
 }
 
 TEST_F(MoleculeFileTest, OverlongPathsNeverOverflow) {
   std::u16string path = dir_.path().u16string() + u"/" + std::u16string(400, u'd');
-  SetFilePath(*store_, path + u".pdb");
-  EXPECT_EQ(TextLength(store_->filePath), 255u);
-  messages_.clear();
-  ReadMolecule(*store_);
-  EXPECT_EQ(messages_.size(), 1u);
-  WriteMolecule(*store_);
+  SetFilePath(records_->document, path + u".pdb");
+  EXPECT_EQ(TextLength(records_->document.filePath), 255u);
+  EXPECT_FALSE(ReadMolecule(records_->document, records_->tables).read);
+  WriteMolecule(records_->document);
 }
 
 }  // namespace

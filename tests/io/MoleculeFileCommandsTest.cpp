@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "support/MoleculeFileFixture.h"
+#include "support/TestRecords.h"
 
 namespace tf {
 namespace {
@@ -15,41 +14,30 @@ using MoleculeFileCommandsTest = test::MoleculeFileTest;
 TEST_F(MoleculeFileCommandsTest, OpenReplacesTheMoleculeAndSaveWritesItBack) {
   const std::string alanine = test::SourcePath("share/samples/alanine-dipeptide.pdb");
   Read(alanine);
-  ASSERT_GT(store_->bondCount, 0u);
-  auto opened = test::StoreWithShippedConfig();
-  OpenMoleculeFile(*opened, FromUtf8(test::SourcePath("share/samples/benzene.pdb")));
-  OpenMoleculeFile(*opened, FromUtf8(alanine));
-  test::ExpectSameMolecule(*store_, *opened, "opened over benzene");
+  ASSERT_GT(records_->document.bondCount, 0u);
+  auto opened = test::RecordsWithShippedConfig();
+  OpenMoleculeFile(opened->document, opened->tables,
+                   FromUtf8(test::SourcePath("share/samples/benzene.pdb")));
+  OpenMoleculeFile(opened->document, opened->tables, FromUtf8(alanine));
+  test::ExpectSameMolecule(records_->document, opened->document, "opened over benzene");
 
   const std::u16string copy = FromUtf8(ScratchPath(".pdb"));
-  SaveMoleculeFile(*opened, copy);
-  EXPECT_EQ(TextView(opened->filePath), copy);
-  OpenMoleculeFile(*opened, copy);
-  test::ExpectSameMolecule(*store_, *opened, "saved and opened again");
+  SaveMoleculeFile(opened->document, copy);
+  EXPECT_EQ(TextView(opened->document.filePath), copy);
+  OpenMoleculeFile(opened->document, opened->tables, copy);
+  test::ExpectSameMolecule(records_->document, opened->document, "saved and opened again");
 }
 
-// A message box runs while the window thread waits for the user; holding a
-// lock then would stall the worker, or deadlock it against a frame.
-TEST_F(MoleculeFileCommandsTest, MessagesWaitUntilTheLocksAreFree) {
-  int shown = 0;
-  bool locksFree = true;
-  store_->shell.showMessage = [&](std::u16string_view text, std::u16string_view caption,
-                                  MessageIcon) {
-    ++shown;
-    EXPECT_EQ(text, u"Bad file.");
-    EXPECT_EQ(caption, u"Message");
-    std::thread other([&] {  // another thread, as the worker would be
-      const bool model = store_->modelLock.try_lock();
-      if (model) store_->modelLock.unlock();
-      const bool render = store_->renderLock.try_lock();
-      if (render) store_->renderLock.unlock();
-      locksFree = locksFree && model && render;
-    });
-    other.join();
-  };
-  OpenMoleculeFile(*store_, FromUtf8(ScratchPath(".pdb")));  // no such file
-  EXPECT_EQ(shown, 1);
-  EXPECT_TRUE(locksFree);
+TEST_F(MoleculeFileCommandsTest, AnOpenThatCannotReadItsFileKeepsTheDocument) {
+  Read(test::SourcePath("share/samples/benzene.pdb"));
+  const std::u16string path(TextView(records_->document.filePath));
+  const ReadReport report =
+      OpenMoleculeFile(records_->document, records_->tables, FromUtf8(ScratchPath(".pdb")));
+  EXPECT_FALSE(report.read);
+  ASSERT_TRUE(report.failure);
+  EXPECT_EQ(report.failure->reason, "cannot be opened");
+  EXPECT_EQ(records_->document.atomCount, 12u);
+  EXPECT_EQ(TextView(records_->document.filePath), path);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/MoleculeFiles.h"
 #include "support/MoleculeFileFixture.h"
 
@@ -14,7 +14,7 @@ using test::MoleculeFileTest;
 
 TEST_F(MoleculeFileTest, DepositedStructureWithLigandsAndWaters) {
   Read(test::TestData("pdb/1A8O.pdb"));
-  ASSERT_EQ(store_->atomCount, 644u);
+  ASSERT_EQ(records_->document.atomCount, 644u);
   // HETATM lines carry a chain identifier; their coordinates must not shift.
   ExpectAtom(0, 10, u"N", u"MSE", 151, 19.594f, 32.367f, 28.012f);
   ExpectAtom(1, 20, u"CA", u"MSE", 151, 20.255f, 33.101f, 26.891f);
@@ -22,35 +22,35 @@ TEST_F(MoleculeFileTest, DepositedStructureWithLigandsAndWaters) {
   int water = FindAtomBySerial(558);
   ASSERT_GE(water, 0);
   ExpectAtom(water, 558, u"O", u"HOH", 1000, 15.165f, 37.722f, 1.767f);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(ReadCleanly());
 }
 
 TEST_F(MoleculeFileTest, InsertionCodesAndHydrogenNames) {
   Read(test::TestData("pdb/1avg.pdb"));
-  ASSERT_EQ(store_->atomCount, 3730u);
+  ASSERT_EQ(records_->document.atomCount, 3730u);
   ExpectAtom(39, 40, u"N", u"LYS", 1, 22.191f, 13.317f, 73.207f);  // residue "1I"
   Read(test::TestData("pdb/2n0n_M1.pdb"));
-  ASSERT_EQ(store_->atomCount, 183u) << "reading ends at ENDMDL";
+  ASSERT_EQ(records_->document.atomCount, 183u) << "reading ends at ENDMDL";
   ExpectAtom(27, 28, u"HB11", u"AIB", 2, 6.719f, -9.475f, 1.989f);
 }
 
 TEST_F(MoleculeFileTest, HetatmWithoutChainAndShortLines) {
   Read(test::TestData("pdb/MOF-5.pdb"));
-  ASSERT_EQ(store_->atomCount, 65u);
+  ASSERT_EQ(records_->document.atomCount, 65u);
   ExpectAtom(0, 1, u"ZN", u"LIG", 1, 7.534f, 5.301f, 5.301f);
   EXPECT_EQ(TypeName(0), u"Zn");
   Read(test::TestData("pdb/short-atom.pdb"));
-  ASSERT_EQ(store_->atomCount, 9u);
+  ASSERT_EQ(records_->document.atomCount, 9u);
   ExpectAtom(1, 2, u"H", u"", 1, 1.320f, 8.480f, 12.003f);
   Read(test::TestData("pdb/a_structure.pdb"));
-  ASSERT_EQ(store_->atomCount, 9u) << "first model only";
+  ASSERT_EQ(records_->document.atomCount, 9u) << "first model only";
   ExpectAtom(8, 8, u"CA", u"PCA", 1, -0.189f, 5.321f, 14.250f);
 }
 
 TEST_F(MoleculeFileTest, TrajectoryReadsFirstFrameAndLargeFileStopsAtCapacity) {
   Read(test::TestData("pdb/water.pdb"));
-  EXPECT_EQ(store_->atomCount, 297u) << "each frame ends with END";
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(records_->document.atomCount, 297u) << "each frame ends with END";
+  EXPECT_TRUE(ReadCleanly());
 
   // The same frames without their END lines: 29,700 atom records.
   std::string frames = test::ReadBytes(test::TestData("pdb/water.pdb"));
@@ -62,12 +62,9 @@ TEST_F(MoleculeFileTest, TrajectoryReadsFirstFrameAndLargeFileStopsAtCapacity) {
     at = end == std::string::npos ? frames.size() : end + 1;
   }
   ReadText(joined);
-  EXPECT_EQ(store_->atomCount, kMaxAtoms);
+  EXPECT_EQ(records_->document.atomCount, kMaxAtoms);
   ExpectAtom(6999, 169, u"O", u"", 57, 7.174f, 5.001f, 14.137f);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0].text, u"Too many atoms. Only 7000 atoms have been loaded.");
-  EXPECT_EQ(messages_[0].caption, u"Message");
-  EXPECT_EQ(messages_[0].icon, MessageIcon::Information);
+  EXPECT_TRUE(report_.atomLimitReached);
 }
 
 std::string AtomLines(int count) {
@@ -93,15 +90,15 @@ TEST_F(MoleculeFileTest, CapacityBoundaries) {
   };
   for (const auto& c : cases) {
     ReadText(AtomLines(c.records) + c.tail);
-    EXPECT_EQ(store_->atomCount, c.atoms) << c.records << " records";
-    EXPECT_EQ(messages_.size(), c.message ? 1u : 0u) << c.records << " records";
+    EXPECT_EQ(records_->document.atomCount, c.atoms) << c.records << " records";
+    EXPECT_EQ(report_.atomLimitReached, c.message) << c.records << " records";
   }
   // End of file inside the 7000th record: no message.
   std::string text = AtomLines(7000);
   text.resize(text.size() - 2);
   ReadText(text);
-  EXPECT_EQ(store_->atomCount, 7000u);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(records_->document.atomCount, 7000u);
+  EXPECT_FALSE(report_.atomLimitReached);
 }
 
 TEST_F(MoleculeFileTest, ColumnsThatDoNotHoldFallBackToWords) {
@@ -122,7 +119,7 @@ TEST_F(MoleculeFileTest, ColumnsThatDoNotHoldFallBackToWords) {
       "TER\r\n"
       "END\r\n"
       "ATOM      7  CD  ALA A   9       1.000   1.000   1.000\r\n");
-  ASSERT_EQ(store_->atomCount, 6u);
+  ASSERT_EQ(records_->document.atomCount, 6u);
   ExpectAtom(0, 1, u"C", u"LIG", 1, -100.123f, -200.456f, -30.789f);
   ExpectAtom(1, 12345, u"O", u"HOH", 12, 1.0f, 2.0f, 3.0f);
   ExpectAtom(2, 12345678, u"N", u"ALA", 7, 11.104f, 6.134f, -6.504f);
@@ -134,38 +131,35 @@ TEST_F(MoleculeFileTest, ColumnsThatDoNotHoldFallBackToWords) {
 TEST_F(MoleculeFileTest, WordReadingOfNonStandardLines) {
   // HETATM read by words has no chain identifier; long words are cut.
   ReadText("HETATM 1 NAMELONGER RESIDUELONG 42 1.0 2.0 3.0\nATOM 2 N X A 3 4 5 6\n");
-  ASSERT_EQ(store_->atomCount, 2u);
+  ASSERT_EQ(records_->document.atomCount, 2u);
   ExpectAtom(0, 1, u"NAMEL", u"RESID", 42, 1.0f, 2.0f, 3.0f);
   ExpectAtom(1, 2, u"N", u"X", 3, 4.0f, 5.0f, 6.0f);
   // A number that cannot be read ends the records; the atom being read stays.
   ReadText("ATOM 1 N X A 3 4 5 6\nATOM 2 C X A 3 4 oops 6\nATOM 3 O X A 3 4 5 6\n");
-  ASSERT_EQ(store_->atomCount, 2u);
-  EXPECT_EQ(store_->atoms[1].x, 4.0f);
-  EXPECT_EQ(store_->atoms[1].z, 0.0f);
+  ASSERT_EQ(records_->document.atomCount, 2u);
+  EXPECT_EQ(records_->document.atoms[1].x, 4.0f);
+  EXPECT_EQ(records_->document.atoms[1].z, 0.0f);
   // End of file in the middle of a record keeps the partial atom.
   ReadText("ATOM 1 N X A 3 4.5");
-  ASSERT_EQ(store_->atomCount, 1u);
-  EXPECT_EQ(store_->atoms[0].x, 4.5f);
+  ASSERT_EQ(records_->document.atomCount, 1u);
+  EXPECT_EQ(records_->document.atoms[0].x, 4.5f);
 }
 
 TEST_F(MoleculeFileTest, EmptyAndUnreadableFiles) {
   WriteCompanions("0\t1\r\n", "");
   ReadText("END\r\nATOM      1  C   LIG A   1       1.000   2.000   3.000\r\n");
-  EXPECT_EQ(store_->atomCount, 0u);
-  EXPECT_EQ(store_->bondCount, 0u);
+  EXPECT_EQ(records_->document.atomCount, 0u);
+  EXPECT_EQ(records_->document.bondCount, 0u);
   ReadText("");
-  EXPECT_EQ(store_->atomCount, 0u);
+  EXPECT_EQ(records_->document.atomCount, 0u);
   ReadText(std::string("ATOM\0\0\0\xff\xfe", 9));
-  EXPECT_EQ(store_->atomCount, 1u);
+  EXPECT_EQ(records_->document.atomCount, 1u);
 
-  NewMolecule(*store_);
-  SetFilePath(*store_, (dir_ / "absent.pdb").u16string());
-  messages_.clear();
-  ReadMolecule(*store_);
-  EXPECT_EQ(store_->atomCount, 0u);
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(messages_[0].text, u"Bad file.");
-  EXPECT_EQ(messages_[0].icon, MessageIcon::Warning);
+  NewMolecule(records_->document);
+  SetFilePath(records_->document, (dir_ / "absent.pdb").u16string());
+  const ReadReport absent = ReadMolecule(records_->document, records_->tables);
+  EXPECT_EQ(records_->document.atomCount, 0u);
+  EXPECT_FALSE(absent.read);
 }
 
 TEST_F(MoleculeFileTest, TypesComeFromNamesInTableOrder) {
@@ -180,7 +174,7 @@ TEST_F(MoleculeFileTest, TypesComeFromNamesInTableOrder) {
     text += "ATOM      1  " + padded + "RES A   1       0.000   0.000   0.000\r\n";
   }
   ReadText(text);
-  ASSERT_EQ(store_->atomCount, names.size());
+  ASSERT_EQ(records_->document.atomCount, names.size());
   for (std::size_t i = 0; i < names.size(); ++i)
     EXPECT_EQ(TypeName(i), names[i].second) << "name " << names[i].first;
 }

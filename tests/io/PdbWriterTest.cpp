@@ -3,9 +3,10 @@
 #include <filesystem>
 #include <string>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/MoleculeFiles.h"
 #include "support/MoleculeFileFixture.h"
+#include "support/TestRecords.h"
 
 namespace tf {
 namespace {
@@ -16,31 +17,31 @@ class PdbWriterTest : public MoleculeFileTest {
  protected:
   Atom& AddAtom(std::u16string_view name, std::u16string_view fragment, int32_t number,
                 int32_t serial, float x, float y, float z) {
-    Atom& atom = store_->atoms[store_->atomCount++];
+    Atom& atom = records_->document.atoms[records_->document.atomCount++];
     atom = Atom{};
     SetText(atom.name, name);
     SetText(atom.fragmentName, fragment);
     atom.fragmentNumber = number;
     atom.serial = serial;
     atom.x = x, atom.y = y, atom.z = z;
-    AssignTypeFromName(*store_, store_->atomCount - 1);
+    AssignTypeFromName(records_->document, records_->tables, records_->document.atomCount - 1);
     return atom;
   }
 
   std::string Write(const std::string& path) {
-    SetFilePath(*store_, FromUtf8(path));
-    WriteMolecule(*store_);
+    SetFilePath(records_->document, FromUtf8(path));
+    WriteMolecule(records_->document);
     return test::ReadBytes(path);
   }
 
-  // Writes the store, reads it back into a second store and compares.
+  // Writes the records, reads it back into a second records and compares.
   void ExpectRoundTrip(const std::string& context) {
     std::string path = ScratchPath(".pdb");
     Write(path);
-    auto copy = test::StoreWithShippedConfig();
-    SetFilePath(*copy, FromUtf8(path));
-    ReadMolecule(*copy);
-    test::ExpectSameMolecule(*store_, *copy, context);
+    auto copy = test::RecordsWithShippedConfig();
+    SetFilePath(copy->document, FromUtf8(path));
+    ReadMolecule(copy->document, copy->tables);
+    test::ExpectSameMolecule(records_->document, copy->document, context);
   }
 };
 
@@ -65,7 +66,7 @@ TEST_F(PdbWriterTest, WideValuesShiftTheLineButReadBack) {
   EXPECT_NE(text.find("ATOM123456789 HG123 RESID A-12345    -12345.678   0.500"), std::string::npos)
       << text;
   EXPECT_NE(text.find("  O?  "), std::string::npos) << text;
-  SetText(store_->atoms[3].name, u"O?");
+  SetText(records_->document.atoms[3].name, u"O?");
   ExpectRoundTrip("shifted lines");
 }
 
@@ -76,13 +77,13 @@ TEST_F(PdbWriterTest, RealStructuresAndSamplesRoundTrip) {
       "psfgen-output.pdb", "short-atom.pdb", "water.pdb"};
   for (const char* file : files) {
     Read(test::TestData(std::string("pdb/") + file));
-    ASSERT_GT(store_->atomCount, 0u) << file;
+    ASSERT_GT(records_->document.atomCount, 0u) << file;
     ExpectRoundTrip(file);
   }
   for (const auto& entry : std::filesystem::directory_iterator(test::SourcePath("share/samples"))) {
     if (entry.path().extension() != ".pdb") continue;
     Read(entry.path().string());
-    ASSERT_GT(store_->atomCount, 0u) << entry.path();
+    ASSERT_GT(records_->document.atomCount, 0u) << entry.path();
     ExpectRoundTrip(entry.path().filename().string());
   }
 }
@@ -91,10 +92,10 @@ TEST_F(PdbWriterTest, CompanionsCarryBondsTypesAndCharges) {
   AddAtom(u"O", u"HOH", 1, 1, 0, 0, 0).charge = -0.834f;
   AddAtom(u"H1", u"HOH", 1, 2, 0.9572f, 0, 0).charge = 0.417f;
   AddAtom(u"H2", u"HOH", 1, 3, -0.24f, 0.927f, 0).charge = 0.417f;
-  store_->atoms[1].atomType = 11;
-  store_->bonds[0] = {0, 1};
-  store_->bonds[1] = {2, 0};
-  store_->bondCount = 2;
+  records_->document.atoms[1].atomType = 11;
+  records_->document.bonds[0] = {0, 1};
+  records_->document.bonds[1] = {2, 0};
+  records_->document.bondCount = 2;
   Write(ScratchPath(".pdb"));
   EXPECT_EQ(test::ReadBytes(ScratchPath(".tftopology")), "0\t1\r\n2\t0\r\n");
   EXPECT_EQ(test::ReadBytes(ScratchPath(".tfatoms")), "9\t-0.8340\r\n11\t0.4170\r\n3\t0.4170\r\n");

@@ -10,26 +10,27 @@
 #include <utility>
 #include <vector>
 
-#include "forcefield/FixedText.h"
-#include "model/MoleculeStore.h"
+#include "base/FixedText.h"
+#include "model/Document.h"
 #include "support/MoleculeFileFixture.h"
-#include "support/TestStore.h"
+#include "support/TestRecords.h"
 
 namespace tf {
 namespace {
 
 using test::kC3;
 using test::kH;
-using test::MakeTestStore;
+using test::MakeTestRecords;
 using test::PutAtom;
 using test::PutBond;
+using test::Records;
 
 using BondList = std::vector<std::pair<int32_t, int32_t>>;
 
-BondList Bonds(const MoleculeStore& store) {
+BondList Bonds(const Records& records) {
   BondList bonds;
-  for (uint32_t b = 0; b < store.bondCount; ++b)
-    bonds.emplace_back(store.bonds[b].atom1, store.bonds[b].atom2);
+  for (uint32_t b = 0; b < records.document.bondCount; ++b)
+    bonds.emplace_back(records.document.bonds[b].atom1, records.document.bonds[b].atom2);
   return bonds;
 }
 
@@ -71,74 +72,78 @@ TEST_F(PerceiveBondsFileTest, ConectPairsFirstAndEachPairOnce) {
            "CONECT   17   13\n"
            "CONECT   17   17\n"
            "END\n");
-  ASSERT_EQ(store_->atomCount, 9u);
-  PutBond(*store_, 4, 3);  // read from a topology file, in the file's order
+  ASSERT_EQ(records_->document.atomCount, 9u);
+  PutBond(records_->document, 4, 3);  // read from a topology file, in the file's order
 
-  ExpectCounts(PerceiveBonds(*store_), {.added = 3,
-                                        .refusedValence = 1,
-                                        .refusedNoDistanceParameter = 1,
-                                        .refusedAlreadyBonded = 1});
+  ExpectCounts(PerceiveBonds(records_->document, records_->tables),
+               {.added = 3,
+                .refusedValence = 1,
+                .refusedNoDistanceParameter = 1,
+                .refusedAlreadyBonded = 1});
   // The hydrogen takes the CONECT partner; the nearer carbon found by
   // distance comes later and finds it saturated.
-  EXPECT_EQ(Bonds(*store_), (BondList{{4, 3}, {0, 1}, {2, 3}, {3, 8}}));
+  EXPECT_EQ(Bonds(*records_), (BondList{{4, 3}, {0, 1}, {2, 3}, {3, 8}}));
 }
 
 TEST(PerceiveBonds, DistancePairsNearestFirstWithinReach) {
-  auto store = MakeTestStore();  // no file: no CONECT pairs
-  const uint32_t hydrogen = PutAtom(*store, 0, 0, 0, kH);
-  PutAtom(*store, 1.25f, 0, 0, kC3);  // within reach of the hydrogen (1.2 x 1.09)
-  const uint32_t nearer = PutAtom(*store, -1.1f, 0, 0, kC3);
-  const uint32_t inside = PutAtom(*store, 10, 0, 0, kC3);  // reach 1.2 x 1.54 = 1.848
-  const uint32_t partner = PutAtom(*store, 11.84f, 0, 0, kC3);
-  PutAtom(*store, 20, 0, 0, kC3);
-  PutAtom(*store, 21.86f, 0, 0, kC3);  // just out of reach
-  PutAtom(*store, 30, 0, 0, kH);
-  PutAtom(*store, 30.5f, 0, 0, kH);  // no H-H distance parameter
-  PutAtom(*store, std::numeric_limits<float>::quiet_NaN(), 0, 0, kC3);
+  auto records = MakeTestRecords();  // no file: no CONECT pairs
+  const uint32_t hydrogen = PutAtom(records->document, 0, 0, 0, kH);
+  PutAtom(records->document, 1.25f, 0, 0, kC3);  // within reach of the hydrogen (1.2 x 1.09)
+  const uint32_t nearer = PutAtom(records->document, -1.1f, 0, 0, kC3);
+  const uint32_t inside = PutAtom(records->document, 10, 0, 0, kC3);  // reach 1.2 x 1.54 = 1.848
+  const uint32_t partner = PutAtom(records->document, 11.84f, 0, 0, kC3);
+  PutAtom(records->document, 20, 0, 0, kC3);
+  PutAtom(records->document, 21.86f, 0, 0, kC3);  // just out of reach
+  PutAtom(records->document, 30, 0, 0, kH);
+  PutAtom(records->document, 30.5f, 0, 0, kH);  // no H-H distance parameter
+  PutAtom(records->document, std::numeric_limits<float>::quiet_NaN(), 0, 0, kC3);
 
-  ExpectCounts(PerceiveBonds(*store), {.added = 2, .refusedValence = 1});
-  EXPECT_EQ(Bonds(*store), (BondList{{hydrogen, nearer}, {inside, partner}}));
+  ExpectCounts(PerceiveBonds(records->document, records->tables),
+               {.added = 2, .refusedValence = 1});
+  EXPECT_EQ(Bonds(*records), (BondList{{hydrogen, nearer}, {inside, partner}}));
 }
 
 TEST(PerceiveBonds, RefusalsAtTheBondCapacity) {
-  auto store = MakeTestStore();
-  for (int i = 0; i < 3; ++i) PutAtom(*store, 1.5f * i, 0, 0, kC3);
-  PutAtom(*store, 50, 0, 0, kC3);
-  PutAtom(*store, 60, 0, 0, kC3);
-  PutBond(*store, 1, 2);
-  while (store->bondCount < kMaxBonds - 1) PutBond(*store, 3, 4);  // stand-ins elsewhere
+  auto records = MakeTestRecords();
+  for (int i = 0; i < 3; ++i) PutAtom(records->document, 1.5f * i, 0, 0, kC3);
+  PutAtom(records->document, 50, 0, 0, kC3);
+  PutAtom(records->document, 60, 0, 0, kC3);
+  PutBond(records->document, 1, 2);
+  while (records->document.bondCount < kMaxBonds - 1)
+    PutBond(records->document, 3, 4);  // stand-ins elsewhere
 
   // (0,1) fills the list; (1,2) is bonded already, but the full list refuses first.
-  ExpectCounts(PerceiveBonds(*store), {.added = 1, .refusedCapacity = 1});
-  EXPECT_EQ(store->bondCount, kMaxBonds);
+  ExpectCounts(PerceiveBonds(records->document, records->tables),
+               {.added = 1, .refusedCapacity = 1});
+  EXPECT_EQ(records->document.bondCount, kMaxBonds);
 }
 
 TEST(PerceiveBonds, PiledUpAndFarFlungAtomsNeitherCrashNorOverbond) {
-  auto store = MakeTestStore();
+  auto records = MakeTestRecords();
   constexpr uint32_t kPiled = 40;
-  for (uint32_t i = 0; i < kPiled; ++i) PutAtom(*store, 5, 5, 5, kC3);
+  for (uint32_t i = 0; i < kPiled; ++i) PutAtom(records->document, 5, 5, 5, kC3);
   const float huge = std::numeric_limits<float>::max();
-  PutAtom(*store, huge, -huge, 0, kC3);
-  PutAtom(*store, -huge, huge, 1e-30f, kC3);
-  PutAtom(*store, std::numeric_limits<float>::infinity(), 0, 0, kC3);
+  PutAtom(records->document, huge, -huge, 0, kC3);
+  PutAtom(records->document, -huge, huge, 1e-30f, kC3);
+  PutAtom(records->document, std::numeric_limits<float>::infinity(), 0, 0, kC3);
 
-  const PerceivedBonds perceived = PerceiveBonds(*store);
+  const PerceivedBonds perceived = PerceiveBonds(records->document, records->tables);
   EXPECT_EQ(perceived.added + perceived.refusedValence, kPiled * (kPiled - 1) / 2);
   EXPECT_EQ(perceived.added, kPiled * 4 / 2) << "every piled atom gets its four bonds";
-  for (uint32_t b = 0; b < store->bondCount; ++b)
-    EXPECT_LT(store->bonds[b].atom2, static_cast<int32_t>(kPiled));
+  for (uint32_t b = 0; b < records->document.bondCount; ++b)
+    EXPECT_LT(records->document.bonds[b].atom2, static_cast<int32_t>(kPiled));
 }
 
 TEST_F(PerceiveBondsFileTest, EstradiolGetsItsTwentyThreeBondsFromDistancesAlone) {
   Read(test::TestData("pdb/estradiol.pdb"));
-  ASSERT_EQ(store_->atomCount, 20u);
-  for (uint32_t i = 0; i < store_->atomCount; ++i)
-    EXPECT_EQ(TypeName(i), store_->atoms[i].name[0] == u'O' ? u"O3" : u"C3") << i;
+  ASSERT_EQ(records_->document.atomCount, 20u);
+  for (uint32_t i = 0; i < records_->document.atomCount; ++i)
+    EXPECT_EQ(TypeName(i), records_->document.atoms[i].name[0] == u'O' ? u"O3" : u"C3") << i;
 
   // The CONECT records number the atoms 1 to 20, not by their serials 5944
   // to 5963: no serial matches, and the bonds come from distances alone.
-  ExpectCounts(PerceiveBonds(*store_), {.added = 23});
-  BondList bonds = Bonds(*store_);
+  ExpectCounts(PerceiveBonds(records_->document, records_->tables), {.added = 23});
+  BondList bonds = Bonds(*records_);
   std::sort(bonds.begin(), bonds.end());
   EXPECT_EQ(bonds, (BondList{{0, 1},   {0, 10},  {1, 2},   {2, 3},   {2, 4},   {4, 5},
                              {5, 6},   {5, 10},  {6, 7},   {7, 8},   {8, 9},   {8, 14},

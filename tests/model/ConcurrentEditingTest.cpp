@@ -17,20 +17,26 @@
 #include "model/AtomEditing.h"
 #include "model/AtomTypeEditing.h"
 #include "model/BondEditing.h"
+#include "model/Document.h"
 #include "model/EditHistory.h"
-#include "model/MoleculeStore.h"
 #include "model/Picking.h"
-#include "support/StoreInvariants.h"
-#include "support/TestStore.h"
+#include "support/TestRecords.h"
+#include "view/AreaGesture.h"
 #include "view/CameraOperations.h"
 
 namespace tf {
 namespace {
 
+// An atom of ChemicalType k at the world point under client pixel (px, py), z = 0.
+void AddAtomAt(test::Records& records, int32_t px, int32_t py, int32_t k) {
+  const Vector2 at = ScreenToWorld(records.view.camera, px, py);
+  AddAtom(records.document, records.tables, at.x, at.y, 0.0f, k);
+}
+
 using test::BrokenInvariants;
 
 TEST(ConcurrentEditing, WorkerNeverSeesAHalfChangedStore) {
-  auto store = test::MakeTestStore();
+  auto records = test::MakeTestRecords();
   std::atomic<bool> stop{false};
   std::atomic<int> broken{0};
   std::atomic<int> steps{0};
@@ -38,17 +44,18 @@ TEST(ConcurrentEditing, WorkerNeverSeesAHalfChangedStore) {
   std::thread worker([&] {
     while (!stop.load()) {
       {
-        std::lock_guard model(store->modelLock);
-        for (uint32_t i = 0; i < store->atomCount; ++i) store->atoms[i].z += 0.001f;
-        broken += BrokenInvariants(*store);
+        std::lock_guard model(records->document.modelLock);
+        for (uint32_t i = 0; i < records->document.atomCount; ++i)
+          records->document.atoms[i].z += 0.001f;
+        broken += BrokenInvariants(records->document);
       }
       {
-        std::lock_guard render(store->renderLock);
-        volatile float seen = store->camera.zoom + store->camera.rotation.m[0][0] +
-                              static_cast<float>(store->outlineCount);
+        std::lock_guard render(records->resources.renderLock);
+        volatile float seen = records->view.camera.zoom + records->view.camera.rotation.m[0][0] +
+                              static_cast<float>(records->view.outlineCount);
         (void)seen;
-        std::lock_guard model(store->modelLock);
-        broken += BrokenInvariants(*store);
+        std::lock_guard model(records->document.modelLock);
+        broken += BrokenInvariants(records->document);
       }
       ++steps;
       std::this_thread::yield();
@@ -68,61 +75,65 @@ TEST(ConcurrentEditing, WorkerNeverSeesAHalfChangedStore) {
     switch (pick(13)) {
       case 0:
       case 1:
-        AddAtomAtScreenPoint(*store, px, py, pick(3));
+        AddAtomAt(*records, px, py, pick(3));
         break;
       case 2:
-        SelectAtomAt(*store, px, py);
+        SelectAtomAt(records->document, records->tables, records->view.modelStyle,
+                     ScreenToWorld(records->view.camera, px, py));
         break;
       case 3:
-        ToggleBond(*store);
+        ToggleBond(records->document, records->tables);
         break;
       case 4:
-        DeleteAtom(*store, static_cast<uint32_t>(pick(20)));
+        DeleteAtom(records->document, static_cast<uint32_t>(pick(20)));
         break;
       case 5:
-        MoveSelectedAtoms(*store, pick(9) - 4, pick(9) - 4);
+        MoveSelectedAtoms(records->document,
+                          ScreenDeltaToWorld(records->view.camera, pick(9) - 4, pick(9) - 4));
         break;
       case 6:
-        SetAtomType(*store, static_cast<uint32_t>(pick(20)), pick(2) ? u"C2" : u"C3");
+        SetAtomType(records->document, records->tables, static_cast<uint32_t>(pick(20)),
+                    pick(2) ? u"C2" : u"C3");
         break;
       case 7:
-        store->selectionTool = kRectangularTool;
-        store->rectStart = PointF{static_cast<float>(px - 60), static_cast<float>(py - 60)};
-        AddOutlinePoint(*store, px, py);
-        ApplyAreaSelection(*store);
-        store->selectionTool = kSelectTool;
+        records->view.selectionTool = kRectangularTool;
+        records->view.rectStart = PointF{static_cast<float>(px - 60), static_cast<float>(py - 60)};
+        AddOutlinePoint(records->view, records->resources, records->document, px, py);
+        ApplyAreaSelection(records->view, records->resources, records->document);
+        records->view.selectionTool = kSelectTool;
         break;
       case 8:
         if (pick(4) == 0) {
-          DeleteSelectedAtoms(*store);
+          DeleteSelectedAtoms(records->document);
         } else {
-          std::lock_guard model(store->modelLock);
-          ClearSelection(*store);
+          std::lock_guard model(records->document.modelLock);
+          ClearSelection(records->document);
         }
         break;
       case 9: {
         DocumentState before;
         {
-          std::lock_guard model(store->modelLock);
-          before = CaptureDocument(*store);
+          std::lock_guard model(records->document.modelLock);
+          before = CaptureDocument(records->document, records->view.camera.rotation);
         }
-        AddAtomAtScreenPoint(*store, px, py, pick(3));
-        history.Record(*store, std::move(before));
+        AddAtomAt(*records, px, py, pick(3));
+        history.Record(records->document, records->view.camera.rotation, std::move(before));
         break;
       }
       case 10:
-        pick(2) ? history.Undo(*store) : history.Redo(*store);
+        pick(2) ? history.Undo(records->document, records->view.camera.rotation)
+                : history.Redo(records->document, records->view.camera.rotation);
         break;
       case 11:
-        AddPerceivedBonds(*store, {});
+        AddPerceivedBonds(records->document, records->tables, {});
         break;
       default:
-        RotateModel(*store, pick(7) - 3, pick(7) - 3);
-        Zoom(*store, pick(3) - 1);
-        Pan(*store, pick(3) - 1, pick(3) - 1);
+        RotateModel(records->view, records->resources, records->document, pick(7) - 3, pick(7) - 3);
+        Zoom(records->view, records->resources, pick(3) - 1);
+        Pan(records->view, records->resources, pick(3) - 1, pick(3) - 1);
         break;
     }
-    mostBonds = std::max(mostBonds, store->bondCount);
+    mostBonds = std::max(mostBonds, records->document.bondCount);
     if (round % 8 == 0) {  // let the worker step between edits
       const int seen = steps.load();
       while (steps.load() == seen) std::this_thread::yield();
@@ -133,7 +144,7 @@ TEST(ConcurrentEditing, WorkerNeverSeesAHalfChangedStore) {
 
   EXPECT_EQ(broken.load(), 0);
   EXPECT_GT(mostBonds, 0u);  // the edits did reach the bond list
-  EXPECT_EQ(BrokenInvariants(*store), 0);
+  EXPECT_EQ(BrokenInvariants(records->document), 0);
 }
 
 }  // namespace

@@ -2,23 +2,34 @@
 
 #include <gtest/gtest.h>
 
-#include "model/MoleculeStore.h"
-#include "support/TestStore.h"
+#include "model/Document.h"
+#include "support/TestRecords.h"
 
 namespace tf {
 namespace {
 
+// Picking at client pixel (px, py) of the test view.
+int32_t PickAt(test::Records& records, int32_t px, int32_t py) {
+  return PickAtom(records.document, records.tables, records.view.modelStyle,
+                  ScreenToWorld(records.view.camera, px, py));
+}
+
+int32_t SelectAt(test::Records& records, int32_t px, int32_t py) {
+  return SelectAtomAt(records.document, records.tables, records.view.modelStyle,
+                      ScreenToWorld(records.view.camera, px, py));
+}
+
 using test::kC3;
 using test::kH;
-using test::MakeTestStore;
+using test::MakeTestRecords;
 using test::PutAtom;
 
 // The test view maps world (0, 0) to pixel (400, 300), 40 pixels per unit.
 
 TEST(Picking, HitRadiusFollowsTheModelStyle) {
-  auto store = MakeTestStore();
-  PutAtom(*store, 0.0f, 0.0f, 0.0f, kC3);  // carbon, drawn radius 0.77
-  PutAtom(*store, 5.0f, 0.0f, 0.0f, kH);   // hydrogen, drawn radius 0.37
+  auto records = MakeTestRecords();
+  PutAtom(records->document, 0.0f, 0.0f, 0.0f, kC3);  // carbon, drawn radius 0.77
+  PutAtom(records->document, 5.0f, 0.0f, 0.0f, kH);   // hydrogen, drawn radius 0.37
   struct Case {
     int32_t style;
     int32_t px;  // on the row of both atoms
@@ -36,55 +47,55 @@ TEST(Picking, HitRadiusFollowsTheModelStyle) {
       {kBallStick, 616, 1},
   };
   for (const Case& c : cases) {
-    store->modelStyle = c.style;
-    EXPECT_EQ(PickAtom(*store, c.px, 300), c.expected) << "style " << c.style << " px " << c.px;
+    records->view.modelStyle = c.style;
+    EXPECT_EQ(PickAt(*records, c.px, 300), c.expected) << "style " << c.style << " px " << c.px;
   }
   // The offset counts in both directions of the screen plane.
-  store->modelStyle = kBallStick;
-  EXPECT_EQ(PickAtom(*store, 400, 286), 0);   // 0.35 above
-  EXPECT_EQ(PickAtom(*store, 410, 310), 0);   // 0.354 diagonally
-  EXPECT_EQ(PickAtom(*store, 412, 312), -1);  // 0.42 diagonally
+  records->view.modelStyle = kBallStick;
+  EXPECT_EQ(PickAt(*records, 400, 286), 0);   // 0.35 above
+  EXPECT_EQ(PickAt(*records, 410, 310), 0);   // 0.354 diagonally
+  EXPECT_EQ(PickAt(*records, 412, 312), -1);  // 0.42 diagonally
 }
 
 TEST(Picking, FrontMostAtomWinsWhateverTheOrder) {
-  auto store = MakeTestStore();
-  PutAtom(*store, 0.0f, 0.0f, -1.0f);
-  PutAtom(*store, 0.1f, 0.0f, 2.0f);
-  PutAtom(*store, -0.1f, 0.1f, 0.5f);
-  EXPECT_EQ(PickAtom(*store, 400, 300), 1);
-  store->atoms[0].z = 3.0f;
-  EXPECT_EQ(PickAtom(*store, 400, 300), 0);
-  store->atoms[1].z = 3.0f;  // a tie keeps the lower index
-  EXPECT_EQ(PickAtom(*store, 400, 300), 0);
+  auto records = MakeTestRecords();
+  PutAtom(records->document, 0.0f, 0.0f, -1.0f);
+  PutAtom(records->document, 0.1f, 0.0f, 2.0f);
+  PutAtom(records->document, -0.1f, 0.1f, 0.5f);
+  EXPECT_EQ(PickAt(*records, 400, 300), 1);
+  records->document.atoms[0].z = 3.0f;
+  EXPECT_EQ(PickAt(*records, 400, 300), 0);
+  records->document.atoms[1].z = 3.0f;  // a tie keeps the lower index
+  EXPECT_EQ(PickAt(*records, 400, 300), 0);
   // Deep atoms are still found when nothing else is there.
-  EXPECT_EQ(PickAtom(*store, 396, 296), 0);
-  store->atoms[0].x = store->atoms[1].x = 9.0f;
-  store->atoms[2].z = -1e30f;
-  EXPECT_EQ(PickAtom(*store, 396, 296), 2);
+  EXPECT_EQ(PickAt(*records, 396, 296), 0);
+  records->document.atoms[0].x = records->document.atoms[1].x = 9.0f;
+  records->document.atoms[2].z = -1e30f;
+  EXPECT_EQ(PickAt(*records, 396, 296), 2);
 }
 
 TEST(Picking, AtomTypeOutsideTheTablesIsNeverHitInSpacefill) {
-  auto store = MakeTestStore();
-  PutAtom(*store, 0.0f, 0.0f, 0.0f, 5000);
-  PutAtom(*store, 0.0f, 0.0f, -1.0f, -3);
-  store->modelStyle = kSpacefill;
-  EXPECT_EQ(PickAtom(*store, 400, 300), -1);
-  store->modelStyle = kSticks;  // fixed radius: the type plays no part
-  EXPECT_EQ(PickAtom(*store, 400, 300), 0);
+  auto records = MakeTestRecords();
+  PutAtom(records->document, 0.0f, 0.0f, 0.0f, 5000);
+  PutAtom(records->document, 0.0f, 0.0f, -1.0f, -3);
+  records->view.modelStyle = kSpacefill;
+  EXPECT_EQ(PickAt(*records, 400, 300), -1);
+  records->view.modelStyle = kSticks;  // fixed radius: the type plays no part
+  EXPECT_EQ(PickAt(*records, 400, 300), 0);
 }
 
 TEST(Picking, SelectAtomAtAddsTheHitToTheSelection) {
-  auto store = MakeTestStore();
-  PutAtom(*store, 0.0f, 0.0f, 0.0f);
-  PutAtom(*store, 2.0f, 0.0f, 0.0f);
-  SelectAtom(*store, 1);
-  EXPECT_EQ(SelectAtomAt(*store, 400, 300), 0);
-  EXPECT_EQ(store->atoms[0].selected, 1);
-  EXPECT_EQ(store->selectedCount, 2);
-  EXPECT_EQ(SelectAtomAt(*store, 400, 300), 0);  // already selected: counted once
-  EXPECT_EQ(store->selectedCount, 2);
-  EXPECT_EQ(SelectAtomAt(*store, 700, 100), -1);
-  EXPECT_EQ(store->selectedCount, 2);
+  auto records = MakeTestRecords();
+  PutAtom(records->document, 0.0f, 0.0f, 0.0f);
+  PutAtom(records->document, 2.0f, 0.0f, 0.0f);
+  SelectAtom(records->document, 1);
+  EXPECT_EQ(SelectAt(*records, 400, 300), 0);
+  EXPECT_EQ(records->document.atoms[0].selected, 1);
+  EXPECT_EQ(records->document.selectedCount, 2);
+  EXPECT_EQ(SelectAt(*records, 400, 300), 0);  // already selected: counted once
+  EXPECT_EQ(records->document.selectedCount, 2);
+  EXPECT_EQ(SelectAt(*records, 700, 100), -1);
+  EXPECT_EQ(records->document.selectedCount, 2);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <mutex>
 
 #include "app/qt/AtomInfoPanelWidget.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/MoleculeFileCommands.h"
 #include "model/CenterMolecule.h"
 #include "qt/RunningApp.h"
@@ -23,11 +23,11 @@ class EditingSessionTest : public RunningApp {
   // Opens a sample as File > Open does after its dialog.
   void OpenSample(const std::string& name) {
     const std::string path = CopySample(name);
-    OpenMoleculeFile(*store_, FromUtf8(path));
-    ResetView(*store_);
-    CenterMolecule(*store_);
-    FitZoom(*store_);
-    Redraw(*store_);
+    OpenMoleculeFile(records_->document, records_->tables, FromUtf8(path));
+    ResetView(records_->view, records_->resources);
+    CenterMolecule(records_->document);
+    FitZoom(records_->view, records_->resources, records_->document, records_->tables);
+    Redraw(records_->resources, SceneOf(*records_));
   }
   QRect AroundClient(QPoint client, int radius) const {
     return {client.x() - radius, client.y() - ToolbarHeight() - radius, 2 * radius + 1,
@@ -50,8 +50,8 @@ class EditingSessionTest : public RunningApp {
 TEST_F(EditingSessionTest, ClickAddsDragMovesAndCtrlRightClickDeletesAnAtom) {
   const QPoint place(300, 300), moved(360, 330);
   Press(Qt::LeftButton, place, Qt::ControlModifier);
-  ASSERT_EQ(store_->atomCount, 1u);
-  EXPECT_EQ(store_->selectedCount, 1);
+  ASSERT_EQ(records_->document.atomCount, 1u);
+  EXPECT_EQ(records_->document.selectedCount, 1);
   EXPECT_GT(Orange(ViewImage(), AroundClient(place, 4)), 40);
 
   for (int step = 1; step <= 12; ++step)
@@ -72,7 +72,7 @@ TEST_F(EditingSessionTest, ClickAddsDragMovesAndCtrlRightClickDeletesAnAtom) {
 
   Press(Qt::RightButton, {moved.x() + 10, moved.y() + 10});
   Release(Qt::RightButton, moved, Qt::ControlModifier);
-  EXPECT_EQ(store_->atomCount, 0u);
+  EXPECT_EQ(records_->document.atomCount, 0u);
   EXPECT_EQ(Orange(ViewImage(), AroundClient(moved, 6)), 0);
 }
 
@@ -81,14 +81,14 @@ TEST_F(EditingSessionTest, ALoneAtomIsDrawnPickedAndDeletedInWireframe) {
   const QPoint place(300, 300);
   Press(Qt::LeftButton, place, Qt::ControlModifier);
   Release(Qt::LeftButton, place, Qt::ControlModifier);
-  ASSERT_EQ(store_->atomCount, 1u);
-  EXPECT_EQ(store_->selectedCount, 1) << "the new atom is picked and selected";
+  ASSERT_EQ(records_->document.atomCount, 1u);
+  EXPECT_EQ(records_->document.selectedCount, 1) << "the new atom is picked and selected";
   // A cross 0.4 A long: 16 pixels at the default zoom, in both directions.
   EXPECT_GE(Orange(ViewImage(), AroundClient(place, 9)), 28);
 
   Press(Qt::RightButton, place);
   Release(Qt::RightButton, place, Qt::ControlModifier);
-  EXPECT_EQ(store_->atomCount, 0u);
+  EXPECT_EQ(records_->document.atomCount, 0u);
   EXPECT_EQ(Orange(ViewImage(), AroundClient(place, 9)), 0);
 }
 
@@ -97,9 +97,9 @@ TEST_F(EditingSessionTest, RectangleAndFreeformOutlinesSelect) {
   const QImage unselected = ViewImage();
   Key(Qt::Key_F2);
   Drag(Qt::LeftButton, {5, ToolbarHeight() + 5}, {Window().ClientArea()->width() / 2, 595});
-  const int left = store_->selectedCount;
+  const int left = records_->document.selectedCount;
   EXPECT_GT(left, 0);
-  EXPECT_LT(left, static_cast<int>(store_->atomCount));
+  EXPECT_LT(left, static_cast<int>(records_->document.atomCount));
   const QImage selected = ViewImage();
   EXPECT_NE(selected, unselected);
 
@@ -116,7 +116,7 @@ TEST_F(EditingSessionTest, RectangleAndFreeformOutlinesSelect) {
     for (int step = 1; step <= 20; ++step)
       MoveTo(corners[c - 1] + (corners[c] - corners[c - 1]) * step / 20, Qt::LeftButton);
   Release(Qt::LeftButton, corners[4], Qt::ShiftModifier);
-  EXPECT_EQ(store_->selectedCount, static_cast<int>(store_->atomCount));
+  EXPECT_EQ(records_->document.selectedCount, static_cast<int>(records_->document.atomCount));
 }
 
 TEST_F(EditingSessionTest, ThePanelShowsAndAppliesTheClickedAtom) {
@@ -124,18 +124,20 @@ TEST_F(EditingSessionTest, ThePanelShowsAndAppliesTheClickedAtom) {
   const QPoint oxygen = AtomOnScreen(0);
   Press(Qt::LeftButton, oxygen);
   Release(Qt::LeftButton, oxygen);
-  ASSERT_EQ(store_->selectedCount, 1);
+  ASSERT_EQ(records_->document.selectedCount, 1);
   AtomInfoPanelWidget& panel = *desktop_->AtomInfoPanel();
   auto* charge = panel.findChild<QLineEdit*>("charge");
   auto* x = panel.findChild<QLineEdit*>("x");
-  EXPECT_EQ(panel.findChild<QLineEdit*>("name")->text(), QString::fromUtf16(store_->atoms[0].name));
-  EXPECT_NEAR(x->text().toDouble(), store_->atoms[0].x + store_->fileOrigin.x, 0.0006);
+  EXPECT_EQ(panel.findChild<QLineEdit*>("name")->text(),
+            QString::fromUtf16(records_->document.atoms[0].name));
+  EXPECT_NEAR(x->text().toDouble(), records_->document.atoms[0].x + records_->document.fileOrigin.x,
+              0.0006);
 
   panel.activateWindow();
   charge->setFocus();
   charge->setText("-0.25");
   QTest::keyClick(charge, Qt::Key_Return);  // Enter in a field presses Apply
-  EXPECT_FLOAT_EQ(store_->atoms[0].charge, -0.25f);
+  EXPECT_FLOAT_EQ(records_->document.atoms[0].charge, -0.25f);
   EXPECT_EQ(charge->text(), "-0.2500");
   EXPECT_TRUE(QTest::qWaitFor([&] { return View().hasFocus(); }));
 
@@ -143,13 +145,13 @@ TEST_F(EditingSessionTest, ThePanelShowsAndAppliesTheClickedAtom) {
   const QPoint hydrogen = AtomOnScreen(1);
   Press(Qt::LeftButton, hydrogen, Qt::ShiftModifier);
   Release(Qt::LeftButton, hydrogen, Qt::ShiftModifier);
-  ASSERT_EQ(store_->selectedCount, 2);
+  ASSERT_EQ(records_->document.selectedCount, 2);
   auto* bond = panel.findChild<QPushButton*>("bond");
   EXPECT_TRUE(bond->isEnabled());
   EXPECT_EQ(bond->text(), "Delete Bond");
-  const uint32_t bonds = store_->bondCount;
+  const uint32_t bonds = records_->document.bondCount;
   bond->click();
-  EXPECT_EQ(store_->bondCount, bonds - 1);
+  EXPECT_EQ(records_->document.bondCount, bonds - 1);
   EXPECT_EQ(bond->text(), "Add Bond");
   EXPECT_FALSE(x->isEnabled());
 }

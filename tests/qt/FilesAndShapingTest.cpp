@@ -16,7 +16,7 @@
 #include "qt/RunningApp.h"
 #include "support/ShippedConfig.h"
 #include "view/GraphicsDevice.h"
-#include "view/GraphicsObjects.h"
+#include "view/ViewResources.h"
 
 namespace tf::test {
 namespace {
@@ -61,8 +61,8 @@ TEST_F(FilesAndShapingTest, OpensAndSavesThroughTheDialogs) {
   Key(Qt::Key_O, Qt::ControlModifier);
   ASSERT_TRUE(AnswersDone());
   EXPECT_EQ(title, "Open File");
-  EXPECT_EQ(store_->atomCount, 22u);
-  EXPECT_EQ(store_->bondCount, 21u);
+  EXPECT_EQ(records_->document.atomCount, 22u);
+  EXPECT_EQ(records_->document.bondCount, 21u);
   const QImage image = ViewImage();
   EXPECT_GT(CountMoleculePixels(image, image.rect()), 2000) << "the molecule is not in view";
 
@@ -76,7 +76,7 @@ TEST_F(FilesAndShapingTest, OpensAndSavesThroughTheDialogs) {
   EXPECT_TRUE(question.startsWith("Save File|")) << question.toStdString();
   for (const char* extension : {".pdb", ".tftopology", ".tfatoms"})
     EXPECT_TRUE(std::filesystem::exists(copy + extension)) << extension;
-  EXPECT_EQ(QString::fromStdU16String(store_->filePath).toStdString(), copy + ".pdb");
+  EXPECT_EQ(QString::fromStdU16String(records_->document.filePath).toStdString(), copy + ".pdb");
 }
 
 TEST_F(FilesAndShapingTest, TheFirstFileArgumentOpensAndAnUnreadableOneKeepsTheDocument) {
@@ -85,20 +85,20 @@ TEST_F(FilesAndShapingTest, TheFirstFileArgumentOpensAndAnUnreadableOneKeepsTheD
   QDir::setCurrent(QString::fromStdString(workDirectory_));
   session_->OpenFileArgument({"--verbose", "ethanol.pdb", "missing.pdb"});
   QDir::setCurrent(startDirectory);  // the argument was made absolute at once
-  ASSERT_TRUE(QTest::qWaitFor([&] { return store_->atomCount == 9; }));
-  EXPECT_EQ(QString::fromStdU16String(store_->filePath).toStdString(), path);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return records_->document.atomCount == 9; }));
+  EXPECT_EQ(QString::fromStdU16String(records_->document.filePath).toStdString(), path);
   EXPECT_GT(CountMoleculePixels(ViewImage(), View().rect()), 500) << "not fitted into view";
 
   QString message;
-  const float zoom = store_->camera.zoom;
+  const float zoom = records_->view.camera.zoom;
   const std::size_t steps = app_->edits.history.UndoSteps();
   OnNextModal(Answer(QMessageBox::Ok, &message));
   session_->OpenFileArgument({workDirectory_.c_str() + QString("/missing.pdb")});
   ASSERT_TRUE(AnswersDone());
   EXPECT_EQ(message, "Message|Bad file.");
-  EXPECT_EQ(store_->atomCount, 9u);
-  EXPECT_EQ(QString::fromStdU16String(store_->filePath).toStdString(), path);
-  EXPECT_EQ(store_->camera.zoom, zoom);
+  EXPECT_EQ(records_->document.atomCount, 9u);
+  EXPECT_EQ(QString::fromStdU16String(records_->document.filePath).toStdString(), path);
+  EXPECT_EQ(records_->view.camera.zoom, zoom);
   EXPECT_EQ(app_->edits.history.UndoSteps(), steps);
   EXPECT_EQ(Window().windowTitle(), "ethanol.pdb - Tessaform");
 }
@@ -125,10 +125,10 @@ TEST_F(FilesAndShapingTest, ADroppedPdbFileOpensAndOtherDropsAreRefused) {
   EXPECT_FALSE(Drop(Window(), {QUrl("https://example.org/benzene.pdb")}));
   EXPECT_FALSE(Drop(Window(), {pdb, pdb}));
   ASSERT_TRUE(Drop(Window(), {pdb}));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return store_->atomCount == 12; }));
-  EXPECT_EQ(QString::fromStdU16String(store_->filePath).toStdString(), path);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return records_->document.atomCount == 12; }));
+  EXPECT_EQ(QString::fromStdU16String(records_->document.filePath).toStdString(), path);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(store_->atomCount, 0u) << "the open is one step of the history";
+  EXPECT_EQ(records_->document.atomCount, 0u) << "the open is one step of the history";
 }
 
 TEST_F(FilesAndShapingTest, ExportedPicturesShowTheViewAtTheWindowsSizeOrLarger) {
@@ -171,23 +171,23 @@ TEST_F(FilesAndShapingTest, PFindsTheBondsOfAPlainPdbFileAndReportsThem) {
   const std::string path = workDirectory_ + "/estradiol.pdb";
   std::filesystem::copy_file(SourcePath("tests/data/pdb/estradiol.pdb"), path);
   session_->OpenFileArgument({QString::fromStdString(path)});
-  ASSERT_TRUE(QTest::qWaitFor([&] { return store_->atomCount == 20; }));
-  ASSERT_EQ(store_->bondCount, 0u);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return records_->document.atomCount == 20; }));
+  ASSERT_EQ(records_->document.bondCount, 0u);
   QString message;
   OnNextModal(Answer(QMessageBox::Ok, &message));
   Key(Qt::Key_P);
   ASSERT_TRUE(AnswersDone());
   EXPECT_EQ(message, "Message|23 bonds were added.\nNo candidate pair was refused.");
-  EXPECT_EQ(store_->bondCount, 23u);
+  EXPECT_EQ(records_->document.bondCount, 23u);
   Window().MenuAction(kCmdUndo)->trigger();
-  EXPECT_EQ(store_->bondCount, 0u);
+  EXPECT_EQ(records_->document.bondCount, 0u);
 }
 
 TEST_F(FilesAndShapingTest, F5ShowsTheEnergyWhileShapingAndF6EndsIt) {
   OnNextModal(ChooseFile(CopySample("ethanol")));
   Key(Qt::Key_O, Qt::ControlModifier);
   ASSERT_TRUE(AnswersDone());
-  GraphicsDevice& device = *store_->graphics.device;
+  GraphicsDevice& device = *records_->resources.device;
   ASSERT_FALSE(EnergyBlock(*device.LatestFrame(), ToolbarHeight()));
 
   Key(Qt::Key_F5);
@@ -209,9 +209,9 @@ TEST_F(FilesAndShapingTest, TheShapingPanelsBoxesCountOnlyAfterApply) {
   ASSERT_TRUE(panel.isVisible());
   panel.findChild<QCheckBox*>("term1018")->click();  // Coulomb
   panel.findChild<QCheckBox*>("term1017")->click();  // Van der Waals
-  EXPECT_EQ(store_->requestedShapingTerms, 0x3Fu);
+  EXPECT_EQ(records_->shaping.requestedShapingTerms, 0x3Fu);
   panel.findChild<QPushButton*>("apply")->click();
-  EXPECT_EQ(store_->requestedShapingTerms, 0x0Fu);
+  EXPECT_EQ(records_->shaping.requestedShapingTerms, 0x0Fu);
 }
 
 }  // namespace

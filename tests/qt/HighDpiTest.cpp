@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "app/DocumentFiles.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "qt/RunningApp.h"
 
 namespace tf::test {
@@ -23,7 +23,7 @@ class HighDpiTest : public RunningApp {
 TEST_F(HighDpiTest, TheViewFillsItsFramebufferAndAClickPicksTheAtomUnderThePointer) {
   ASSERT_EQ(View().devicePixelRatioF(), 2);
   OpenDocumentFile(*app_, FromUtf8(CopySample("water")));
-  ASSERT_EQ(store_->atomCount, 3u);
+  ASSERT_EQ(records_->document.atomCount, 3u);
 
   // Framebuffer pixels around an atom: its position in the view (the client
   // position less the toolbar) times 2. The hydrogens, atoms 1 and 2, are
@@ -47,8 +47,8 @@ TEST_F(HighDpiTest, TheViewFillsItsFramebufferAndAClickPicksTheAtomUnderThePoint
   for (uint32_t atom : {0u, 2u}) {
     Press(Qt::LeftButton, AtomOnScreen(atom));
     Release(Qt::LeftButton, AtomOnScreen(atom));
-    for (uint32_t i = 0; i < store_->atomCount; ++i)
-      EXPECT_EQ(store_->atoms[i].selected, i == atom ? 1 : 0)
+    for (uint32_t i = 0; i < records_->document.atomCount; ++i)
+      EXPECT_EQ(records_->document.atoms[i].selected, i == atom ? 1 : 0)
           << "clicked " << atom << ", atom " << i;
   }
 }

@@ -77,14 +77,14 @@ TEST_F(MainWindowTest, ToolButtonsAndModelItemsMoveTheirMarks) {
   EXPECT_EQ(CheckedToolButtons(Window()), std::vector<int32_t>{kCmdRectangularTool});
   Window().ToolbarButton(kCmdRectangularTool)->click();  // again: stays checked
   EXPECT_EQ(CheckedToolButtons(Window()), std::vector<int32_t>{kCmdRectangularTool});
-  EXPECT_EQ(store_->selectionTool, 1);
+  EXPECT_EQ(records_->view.selectionTool, 1);
   Key(Qt::Key_F3);
   EXPECT_EQ(CheckedToolButtons(Window()), std::vector<int32_t>{kCmdFreeformTool});
   Key(Qt::Key_F1);
   EXPECT_EQ(CheckedToolButtons(Window()), std::vector<int32_t>{kCmdSelectTool});
 
   Window().MenuAction(kCmdWireframe)->trigger();
-  EXPECT_EQ(store_->modelStyle, 0);
+  EXPECT_EQ(records_->view.modelStyle, 0);
   EXPECT_TRUE(Window().MenuAction(kCmdWireframe)->isChecked());
   EXPECT_FALSE(Window().MenuAction(kCmdBallStick)->isChecked());
 
@@ -121,19 +121,19 @@ TEST_F(MainWindowTest, UndoAndRedoFollowTheHistoryFromTheirKeys) {
   QAction* undo = Window().MenuAction(kCmdUndo);
   QAction* redo = Window().MenuAction(kCmdRedo);
   EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
-  AddAtom(*store_, 0, 0, 0, 4);
-  SelectAtom(*store_, 0);
+  AddAtom(records_->document, records_->tables, 0, 0, 0, 4);
+  SelectAtom(records_->document, 0);
   Key(Qt::Key_Delete);
-  ASSERT_EQ(store_->atomCount, 0u);
+  ASSERT_EQ(records_->document.atomCount, 0u);
   EXPECT_TRUE(undo->isEnabled() && !redo->isEnabled());
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(store_->atomCount, 1u);
+  EXPECT_EQ(records_->document.atomCount, 1u);
   EXPECT_TRUE(!undo->isEnabled() && redo->isEnabled());
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(store_->atomCount, 0u);
+  EXPECT_EQ(records_->document.atomCount, 0u);
   undo->trigger();
   Key(Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(store_->atomCount, 0u);
+  EXPECT_EQ(records_->document.atomCount, 0u);
 }
 
 TEST_F(MainWindowTest, EscEndsTheProgramAtOnce) {
@@ -170,11 +170,11 @@ TEST_F(MainWindowTest, KeysInThePanelsFieldsDoNotReachTheWindow) {
   auto* name = desktop_->AtomInfoPanel()->findChild<QWidget*>("name");
   name->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == name; }));
-  const float zoomBefore = store_->camera.zoom;
+  const float zoomBefore = records_->view.camera.zoom;
   QTest::keyClick(name, Qt::Key_Minus);
   QTest::keyClick(name, Qt::Key_F2);
-  EXPECT_EQ(store_->camera.zoom, zoomBefore);
-  EXPECT_EQ(store_->selectionTool, 0);
+  EXPECT_EQ(records_->view.camera.zoom, zoomBefore);
+  EXPECT_EQ(records_->view.selectionTool, 0);
   QTest::keyClick(name, Qt::Key_Escape);
   EXPECT_TRUE(Window().isVisible());
 }

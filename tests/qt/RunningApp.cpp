@@ -23,7 +23,7 @@ constexpr int kWaitMs = 10000;
 void RunningApp::SetUp() {
   static const std::string config = SourcePath("share/config.ini");
   session_ = std::make_unique<ProgramSession>(config.c_str());
-  store_ = &session_->Store();
+  records_ = &session_->Records();
   desktop_ = &session_->Desktop();
   app_ = &session_->App();
   const StartupOutcome outcome = session_->Start();
@@ -134,8 +134,8 @@ QRgb RunningApp::ClientPixel(const QImage& image, QPoint client, int32_t toolbar
 }
 
 QPoint RunningApp::AtomOnScreen(uint32_t atom) const {
-  const Atom& a = store_->atoms[atom];
-  const Vector2 point = WorldToScreen(store_->camera, a.x, a.y);
+  const Atom& a = records_->document.atoms[atom];
+  const Vector2 point = WorldToScreen(records_->view.camera, a.x, a.y);
   return {static_cast<int>(std::lround(point.x)), static_cast<int>(std::lround(point.y))};
 }
 

@@ -50,7 +50,7 @@ class RunningApp : public ::testing::Test {
   std::string CopySample(const std::string& name);
 
   std::unique_ptr<ProgramSession> session_;
-  MoleculeStore* store_ = nullptr;
+  ApplicationRecords* records_ = nullptr;
   QtDesktop* desktop_ = nullptr;
   Application* app_ = nullptr;
   std::string workDirectory_;

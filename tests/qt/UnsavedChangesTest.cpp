@@ -14,7 +14,7 @@
 
 #include "app/DocumentFiles.h"
 #include "app/qt/AtomInfoPanelWidget.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "qt/RunningApp.h"
 #include "support/ShippedConfig.h"
 
@@ -72,7 +72,7 @@ TEST_F(UnsavedChangesTest, TheTitleAndTheSaveQuestionFollowTheChanges) {
   EXPECT_EQ(Title(), "benzene.pdb - Tessaform");
   Click(AtomOnScreen(0));
   Key(Qt::Key_Delete);
-  ASSERT_EQ(store_->atomCount, 11u);
+  ASSERT_EQ(records_->document.atomCount, 11u);
   EXPECT_EQ(Title(), "*benzene.pdb - Tessaform");
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Title(), "benzene.pdb - Tessaform") << "undone back to the opened state";
@@ -90,15 +90,15 @@ TEST_F(UnsavedChangesTest, TheTitleAndTheSaveQuestionFollowTheChanges) {
               "Message|Save changes to benzene.pdb?")
         << name;
     EXPECT_TRUE(Window().isVisible()) << name;
-    EXPECT_EQ(store_->atomCount, 11u) << name;
+    EXPECT_EQ(records_->document.atomCount, 11u) << name;
   }
 
   AnswerSaveQuestion(QMessageBox::Discard, [this] { Key(Qt::Key_N, Qt::ControlModifier); });
-  EXPECT_EQ(store_->atomCount, 0u);
+  EXPECT_EQ(records_->document.atomCount, 0u);
   EXPECT_EQ(Title(), "Tessaform");
   Key(Qt::Key_N, Qt::ControlModifier);  // nothing changed: no question, and no step
   Key(Qt::Key_Z, Qt::ControlModifier);
-  ASSERT_EQ(store_->atomCount, 11u);
+  ASSERT_EQ(records_->document.atomCount, 11u);
   EXPECT_EQ(Title(), "*benzene.pdb - Tessaform");
   EXPECT_EQ(AtomRecords(path), 12);
 
@@ -111,7 +111,7 @@ TEST_F(UnsavedChangesTest, TheTitleAndTheSaveQuestionFollowTheChanges) {
 TEST_F(UnsavedChangesTest, AFailedOrCancelledSaveKeepsTheProgramRunning) {
   Press(Qt::LeftButton, {300, 300}, Qt::ControlModifier);
   Release(Qt::LeftButton, {300, 300}, Qt::ControlModifier);
-  ASSERT_EQ(store_->atomCount, 1u);
+  ASSERT_EQ(records_->document.atomCount, 1u);
   EXPECT_EQ(Title(), "*the new molecule - Tessaform");
 
   QString question, createQuestion, failure;
@@ -124,14 +124,14 @@ TEST_F(UnsavedChangesTest, AFailedOrCancelledSaveKeepsTheProgramRunning) {
   EXPECT_EQ(question, "Message|Save changes to the new molecule?");
   EXPECT_EQ(failure, "Message|Bad file.");
   EXPECT_TRUE(Window().isVisible());
-  EXPECT_EQ(TextView(store_->filePath), u"") << "a failed save keeps the path";
+  EXPECT_EQ(TextView(records_->document.filePath), u"") << "a failed save keeps the path";
 
   OnNextModal(Answer(QMessageBox::Save, &question));
   OnNextModal(CancelFileDialog());
   Window().MenuAction(kCmdExit)->trigger();
   ASSERT_TRUE(AnswersDone());
   EXPECT_TRUE(Window().isVisible());
-  EXPECT_EQ(TextView(store_->filePath), u"") << "a cancelled dialog changes nothing";
+  EXPECT_EQ(TextView(records_->document.filePath), u"") << "a cancelled dialog changes nothing";
   EXPECT_EQ(Title(), "*the new molecule - Tessaform");
 
   AnswerSaveQuestion(QMessageBox::Discard, [this] { Window().close(); });
@@ -161,7 +161,7 @@ class DecimalCommaTest : public UnsavedChangesTest {
 TEST_F(DecimalCommaTest, ThePanelShowsPointsAndApplyChangesOnlyWhatWasEdited) {
   const std::string path = OpenSample("benzene");
   Click(AtomOnScreen(0));
-  ASSERT_EQ(store_->selectedCount, 1);
+  ASSERT_EQ(records_->document.selectedCount, 1);
   EXPECT_EQ(Field("x") + " " + Field("charge"), "1.400 -0.0529");
   auto* apply = desktop_->AtomInfoPanel()->findChild<QPushButton*>("apply");
   apply->click();
@@ -182,10 +182,10 @@ TEST_F(DecimalCommaTest, ThePanelShowsPointsAndApplyChangesOnlyWhatWasEdited) {
   auto* charge = desktop_->AtomInfoPanel()->findChild<QLineEdit*>("charge");
   charge->setText("0.125");
   apply->click();
-  const Atom& atom = store_->atoms[0];
+  const Atom& atom = records_->document.atoms[0];
   EXPECT_FLOAT_EQ(atom.charge, 0.125f);
   EXPECT_EQ(TextView(atom.name), u"C1");
-  EXPECT_EQ(store_->bondCount, 12u);
+  EXPECT_EQ(records_->document.bondCount, 12u);
   EXPECT_EQ(Field("charge"), "0.1250");
 }
 

@@ -10,6 +10,7 @@
 
 #include "ReferenceShaping.h"
 #include "ShapingFixtures.h"
+#include "support/TestRecords.h"
 
 namespace tf {
 namespace {
@@ -17,6 +18,7 @@ namespace {
 using test::AddTestAtom;
 using test::AddTestBond;
 using test::MakeShapingStore;
+using test::Records;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -24,34 +26,34 @@ std::vector<int32_t> ToVector(std::span<const int32_t> items) {
   return {items.begin(), items.end()};
 }
 
-std::unique_ptr<MoleculeStore> StoreWithAtoms(uint32_t count) {
-  auto store = MakeShapingStore();
-  for (uint32_t i = 0; i < count; ++i) AddTestAtom(*store, 3, static_cast<float>(i), 0, 0);
-  return store;
+std::unique_ptr<Records> StoreWithAtoms(uint32_t count) {
+  auto records = MakeShapingStore();
+  for (uint32_t i = 0; i < count; ++i) AddTestAtom(*records, 3, static_cast<float>(i), 0, 0);
+  return records;
 }
 
 TEST(BondTopology, NeighboursFollowBondListOrderInEitherDirection) {
-  auto store = StoreWithAtoms(5);
-  AddTestBond(*store, 3, 1);
-  AddTestBond(*store, 1, 0);
-  AddTestBond(*store, 4, 1);
-  AddTestBond(*store, 1, 2);
+  auto records = StoreWithAtoms(5);
+  AddTestBond(*records, 3, 1);
+  AddTestBond(*records, 1, 0);
+  AddTestBond(*records, 4, 1);
+  AddTestBond(*records, 1, 2);
   BondTopology topology;
-  topology.Build(*store);
+  topology.Build(records->document);
   EXPECT_THAT(ToVector(topology.Neighbours(1)), ElementsAre(3, 0, 4, 2));
   EXPECT_THAT(ToVector(topology.Neighbours(0)), ElementsAre(1));
   for (int32_t atom = 0; atom < 5; ++atom)
-    EXPECT_EQ(ToVector(topology.Neighbours(atom)), test::ReferenceNeighbours(*store, atom));
+    EXPECT_EQ(ToVector(topology.Neighbours(atom)), test::ReferenceNeighbours(*records, atom));
 }
 
 TEST(BondTopology, ExcludesBondedAndOneThreePairsOnly) {
-  auto store = StoreWithAtoms(6);  // chain 0-1-2-3-4 and a lone atom 5
-  AddTestBond(*store, 0, 1);
-  AddTestBond(*store, 2, 1);
-  AddTestBond(*store, 2, 3);
-  AddTestBond(*store, 3, 4);
+  auto records = StoreWithAtoms(6);  // chain 0-1-2-3-4 and a lone atom 5
+  AddTestBond(*records, 0, 1);
+  AddTestBond(*records, 2, 1);
+  AddTestBond(*records, 2, 3);
+  AddTestBond(*records, 3, 4);
   BondTopology topology;
-  topology.Build(*store);
+  topology.Build(records->document);
   EXPECT_THAT(ToVector(topology.Exclusions(0)), ElementsAre(1, 2));  // 0-3 is 1-4: counted
   EXPECT_THAT(ToVector(topology.Exclusions(2)), ElementsAre(0, 1, 3, 4));
   EXPECT_THAT(ToVector(topology.Exclusions(5)), IsEmpty());
@@ -60,19 +62,19 @@ TEST(BondTopology, ExcludesBondedAndOneThreePairsOnly) {
       if (a == b) continue;
       const auto list = topology.Exclusions(a);
       const bool listed = std::find(list.begin(), list.end(), b) != list.end();
-      EXPECT_EQ(listed, test::ReferenceExcluded(*store, a, b)) << a << "-" << b;
+      EXPECT_EQ(listed, test::ReferenceExcluded(*records, a, b)) << a << "-" << b;
     }
 }
 
 TEST(BondTopology, OddBondListsFromFilesGetLargerListsAndNoStrayIndices) {
-  auto store = StoreWithAtoms(8);
-  for (int32_t n = 1; n <= 6; ++n) AddTestBond(*store, 0, n);  // six bonds on atom 0
-  AddTestBond(*store, 7, 7);                                   // self-bond
-  AddTestBond(*store, 2, 0);                                   // same pair again, reversed
-  AddTestBond(*store, 3, 8);                                   // atom 8 is not in use
-  AddTestBond(*store, -1, 4);
+  auto records = StoreWithAtoms(8);
+  for (int32_t n = 1; n <= 6; ++n) AddTestBond(*records, 0, n);  // six bonds on atom 0
+  AddTestBond(*records, 7, 7);                                   // self-bond
+  AddTestBond(*records, 2, 0);                                   // same pair again, reversed
+  AddTestBond(*records, 3, 8);                                   // atom 8 is not in use
+  AddTestBond(*records, -1, 4);
   BondTopology topology;
-  topology.Build(*store);
+  topology.Build(records->document);
   EXPECT_THAT(ToVector(topology.Neighbours(0)), ElementsAre(1, 2, 3, 4, 5, 6, 2));
   EXPECT_THAT(ToVector(topology.Neighbours(7)), ElementsAre(7));
   EXPECT_THAT(ToVector(topology.Neighbours(3)), ElementsAre(0));
@@ -82,27 +84,27 @@ TEST(BondTopology, OddBondListsFromFilesGetLargerListsAndNoStrayIndices) {
 }
 
 TEST(BondTopology, CacheFollowsEveryChangeOfTheBonds) {
-  auto store = StoreWithAtoms(4);
-  AddTestBond(*store, 0, 1);
-  AddTestBond(*store, 1, 2);
-  EXPECT_THAT(ToVector(CurrentTopology(*store).Neighbours(1)), ElementsAre(0, 2));
+  auto records = StoreWithAtoms(4);
+  AddTestBond(*records, 0, 1);
+  AddTestBond(*records, 1, 2);
+  EXPECT_THAT(ToVector(CurrentTopology(records->document).Neighbours(1)), ElementsAre(0, 2));
 
-  store->bonds[1] = {1, 3};  // edited in place: same count
-  EXPECT_THAT(ToVector(CurrentTopology(*store).Neighbours(1)), ElementsAre(0, 3));
+  records->document.bonds[1] = {1, 3};  // edited in place: same count
+  EXPECT_THAT(ToVector(CurrentTopology(records->document).Neighbours(1)), ElementsAre(0, 3));
 
-  store->bondCount = 1;  // removed
-  EXPECT_THAT(ToVector(CurrentTopology(*store).Neighbours(1)), ElementsAre(0));
+  records->document.bondCount = 1;  // removed
+  EXPECT_THAT(ToVector(CurrentTopology(records->document).Neighbours(1)), ElementsAre(0));
 
-  AddTestBond(*store, 3, 1);  // stale record replaced
-  EXPECT_THAT(ToVector(CurrentTopology(*store).Neighbours(1)), ElementsAre(0, 3));
+  AddTestBond(*records, 3, 1);  // stale record replaced
+  EXPECT_THAT(ToVector(CurrentTopology(records->document).Neighbours(1)), ElementsAre(0, 3));
 
-  store->atomCount = 3;  // atom 3 deleted: its bond no longer counts
-  EXPECT_THAT(ToVector(CurrentTopology(*store).Neighbours(1)), ElementsAre(0));
+  records->document.atomCount = 3;  // atom 3 deleted: its bond no longer counts
+  EXPECT_THAT(ToVector(CurrentTopology(records->document).Neighbours(1)), ElementsAre(0));
 
-  auto other = StoreWithAtoms(4);  // another store with other bonds
+  auto other = StoreWithAtoms(4);  // another records with other bonds
   AddTestBond(*other, 2, 1);
-  EXPECT_THAT(ToVector(CurrentTopology(*other).Neighbours(1)), ElementsAre(2));
-  EXPECT_THAT(ToVector(CurrentTopology(*store).Neighbours(1)), ElementsAre(0));
+  EXPECT_THAT(ToVector(CurrentTopology(other->document).Neighbours(1)), ElementsAre(2));
+  EXPECT_THAT(ToVector(CurrentTopology(records->document).Neighbours(1)), ElementsAre(0));
 }
 
 }  // namespace

@@ -21,18 +21,21 @@
 #include "shaping/Energy.h"
 #include "shaping/ShapingStep.h"
 #include "support/ShippedConfig.h"
+#include "support/TestRecords.h"
 
 namespace tf {
 namespace {
 
+using test::Records;
+
 // Neighbour lists of the cache against a scan of the bond list.
-int StaleNeighbourLists(const MoleculeStore& store) {
-  const BondTopology& topology = CurrentTopology(store);
-  int stale = topology.AtomCount() == store.atomCount ? 0 : 1;
+int StaleNeighbourLists(const Records& records) {
+  const BondTopology& topology = CurrentTopology(records.document);
+  int stale = topology.AtomCount() == records.document.atomCount ? 0 : 1;
   for (uint32_t atom = 0; atom < topology.AtomCount(); ++atom) {
     std::vector<int32_t> scanned;
-    for (uint32_t b = 0; b < store.bondCount; ++b) {
-      const Bond& bond = store.bonds[b];
+    for (uint32_t b = 0; b < records.document.bondCount; ++b) {
+      const Bond& bond = records.document.bonds[b];
       if (bond.atom1 == static_cast<int32_t>(atom))
         scanned.push_back(bond.atom2);
       else if (bond.atom2 == static_cast<int32_t>(atom))
@@ -45,10 +48,10 @@ int StaleNeighbourLists(const MoleculeStore& store) {
 }
 
 TEST(ConcurrentShaping, WorkerFollowsEveryEditOfTheWindowThread) {
-  auto store = test::StoreWithShippedConfig();
-  ASSERT_TRUE(store);
-  store->shapingTerms = kAllTerms;
-  BeginShapingRun(*store);
+  auto records = test::RecordsWithShippedConfig();
+  ASSERT_TRUE(records);
+  records->shaping.shapingTerms = kAllTerms;
+  BeginShapingRun(records->shaping);
   std::atomic<bool> stop{false};
   std::atomic<int> stale{0}, nonFinite{0}, steps{0};
 
@@ -56,11 +59,13 @@ TEST(ConcurrentShaping, WorkerFollowsEveryEditOfTheWindowThread) {
     ShapingRandom random(4);
     while (!stop.load()) {
       {
-        std::lock_guard model(store->modelLock);
-        ShapingStep(*store, store->shapingTerms, random);
-        if (!std::isfinite(TotalEnergy(*store))) ++nonFinite;
-        AdvanceShapingSchedule(*store);
-        stale += StaleNeighbourLists(*store);
+        std::lock_guard model(records->document.modelLock);
+        ShapingStep(records->document, records->tables, records->shaping.stepScale,
+                    records->shaping.shapingTerms, random);
+        if (!std::isfinite(TotalEnergy(records->document, records->tables, records->shaping)))
+          ++nonFinite;
+        AdvanceShapingSchedule(records->shaping);
+        stale += StaleNeighbourLists(*records);
       }
       ++steps;
       // A pause between steps, as the real worker makes: without it the
@@ -78,31 +83,33 @@ TEST(ConcurrentShaping, WorkerFollowsEveryEditOfTheWindowThread) {
   const int32_t carbon = 4, hydrogen = 3, oxygen = 6;  // ChemicalTypes of config.ini
   uint32_t mostBonds = 0;
   for (int round = 0; round < 600; ++round) {
-    const int32_t count = static_cast<int32_t>(store->atomCount);
+    const int32_t count = static_cast<int32_t>(records->document.atomCount);
     switch (pick(8)) {
       case 0:
       case 1:
       case 2: {
         const int32_t kinds[3] = {carbon, hydrogen, oxygen};
-        AddAtom(*store, pick(12) * 0.9f, pick(12) * 0.9f, pick(3) * 1.0f, kinds[pick(3)]);
+        AddAtom(records->document, records->tables, pick(12) * 0.9f, pick(12) * 0.9f,
+                pick(3) * 1.0f, kinds[pick(3)]);
         break;
       }
       case 3:
       case 4:
-        if (count > 1) AddBond(*store, pick(count), pick(count));
+        if (count > 1) AddBond(records->document, records->tables, pick(count), pick(count));
         break;
       case 5:
-        if (count > 0) DeleteAtom(*store, static_cast<uint32_t>(pick(count)));
+        if (count > 0) DeleteAtom(records->document, static_cast<uint32_t>(pick(count)));
         break;
       case 6:
         if (count > 0)
-          SetAtomType(*store, static_cast<uint32_t>(pick(count)), pick(2) ? u"C2" : u"C3");
+          SetAtomType(records->document, records->tables, static_cast<uint32_t>(pick(count)),
+                      pick(2) ? u"C2" : u"C3");
         break;
       default:
-        RecomputeCharges(*store);
+        RecomputeCharges(records->document, records->tables);
         break;
     }
-    mostBonds = std::max(mostBonds, store->bondCount);
+    mostBonds = std::max(mostBonds, records->document.bondCount);
     if (round % 6 == 0) {
       const int seen = steps.load();
       while (steps.load() == seen) std::this_thread::yield();

@@ -18,22 +18,30 @@
 #include "model/BondEditing.h"
 #include "model/Picking.h"
 #include "shaping/ShapingWorker.h"
-#include "support/GraphicsStore.h"
-#include "support/StoreInvariants.h"
 #include "support/TempDir.h"
+#include "support/TestRecords.h"
+#include "view/AreaGesture.h"
 #include "view/CameraOperations.h"
 #include "view/GraphicsDevice.h"
 
 namespace tf {
 namespace {
 
+// An atom of ChemicalType k at the world point under client pixel (px, py), z = 0.
+void AddAtomAt(test::Records& records, int32_t px, int32_t py, int32_t k) {
+  const Vector2 at = ScreenToWorld(records.view.camera, px, py);
+  AddAtom(records.document, records.tables, at.x, at.y, 0.0f, k);
+}
+
+using test::Records;
+
 TEST(ConcurrentShapingWorker, WindowThreadEditsWhileTheWorkerShapesAndDraws) {
-  std::atomic<int> frames{0};  // outlives the store, whose end joins the worker
+  std::atomic<int> frames{0};  // outlives the records, whose end joins the worker
   test::TempDir dir;
   const std::u16string path = (dir / "stress.pdb").u16string();
-  test::GraphicsStore graphicsStore = test::StartGraphics(700, 600, 24);
-  MoleculeStore& store = *graphicsStore;
-  store.graphics.device->SetPresentCallback([&] { ++frames; });
+  test::GraphicsRecords graphicsStore = test::StartGraphics(700, 600, 24);
+  Records& records = *graphicsStore;
+  records.resources.device->SetPresentCallback([&] { ++frames; });
 
   std::mt19937 random(2718);
   const auto pick = [&](int32_t limit) {
@@ -44,76 +52,83 @@ TEST(ConcurrentShapingWorker, WindowThreadEditsWhileTheWorkerShapesAndDraws) {
   int broken = 0, reopenedDifferently = 0, saved = 0;
   uint32_t mostBonds = 0;
 
-  StartShaping(store);
+  StartShaping(records.shaping, records.document, records.tables);
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   for (int round = 0; std::chrono::steady_clock::now() < end; ++round) {
-    const int32_t count = static_cast<int32_t>(store.atomCount);
+    const int32_t count = static_cast<int32_t>(records.document.atomCount);
     const int32_t px = 250 + pick(200), py = 200 + pick(200);
     switch (pick(12)) {
       case 0:
-        if (count < 30) AddAtom(store, pick(10) * 0.8f, pick(10) * 0.8f, 0, kinds[pick(3)]);
+        if (count < 30)
+          AddAtom(records.document, records.tables, pick(10) * 0.8f, pick(10) * 0.8f, 0,
+                  kinds[pick(3)]);
         break;
       case 1:
-        if (count < 30) AddAtomAtScreenPoint(store, px, py, kinds[pick(3)]);
+        if (count < 30) AddAtomAt(records, px, py, kinds[pick(3)]);
         break;
       case 2:
-        if (count > 0) DeleteAtom(store, static_cast<uint32_t>(pick(count)));
+        if (count > 0) DeleteAtom(records.document, static_cast<uint32_t>(pick(count)));
         break;
       case 3:
-        SelectAtomAt(store, px, py);
-        MoveSelectedAtoms(store, pick(9) - 4, pick(9) - 4);
+        SelectAtomAt(records.document, records.tables, records.view.modelStyle,
+                     ScreenToWorld(records.view.camera, px, py));
+        MoveSelectedAtoms(records.document,
+                          ScreenDeltaToWorld(records.view.camera, pick(9) - 4, pick(9) - 4));
         break;
       case 4:
-        RotateModel(store, pick(7) - 3, pick(7) - 3);
+        RotateModel(records.view, records.resources, records.document, pick(7) - 3, pick(7) - 3);
         break;
       case 5:
-        if (count > 0) SetAtomType(store, static_cast<uint32_t>(pick(count)), types[pick(3)]);
+        if (count > 0)
+          SetAtomType(records.document, records.tables, static_cast<uint32_t>(pick(count)),
+                      types[pick(3)]);
         break;
       case 6:
-        if (count > 1) AddBond(store, pick(count), pick(count));
+        if (count > 1) AddBond(records.document, records.tables, pick(count), pick(count));
         break;
       case 7:
-        if (count > 1) DeleteBond(store, pick(count), pick(count));
-        ToggleBond(store);
+        if (count > 1) DeleteBond(records.document, pick(count), pick(count));
+        ToggleBond(records.document, records.tables);
         break;
       case 8: {
-        SaveMoleculeFile(store, path);
-        const uint32_t atoms = store.atomCount, bonds = store.bondCount;
-        OpenMoleculeFile(store, path);
+        SaveMoleculeFile(records.document, path);
+        const uint32_t atoms = records.document.atomCount, bonds = records.document.bondCount;
+        OpenMoleculeFile(records.document, records.tables, path);
         // The worker moves atoms but never adds or removes any.
-        if (store.atomCount != atoms || store.bondCount != bonds) ++reopenedDifferently;
+        if (records.document.atomCount != atoms || records.document.bondCount != bonds)
+          ++reopenedDifferently;
         ++saved;
         break;
       }
       case 9:
         if (pick(3) == 0) {
-          DeleteSelectedAtoms(store);
+          DeleteSelectedAtoms(records.document);
         } else {
-          std::lock_guard model(store.modelLock);
-          ClearSelection(store);
+          std::lock_guard model(records.document.modelLock);
+          ClearSelection(records.document);
         }
         break;
       case 10:
-        Zoom(store, pick(3) - 1);
-        Pan(store, pick(3) - 1, pick(3) - 1);
+        Zoom(records.view, records.resources, pick(3) - 1);
+        Pan(records.view, records.resources, pick(3) - 1, pick(3) - 1);
         break;
       default:
         if (pick(4) == 0) {
-          StopShaping(store);
-          StartShaping(store);
+          StopShaping(records.shaping);
+          StartShaping(records.shaping, records.document, records.tables);
         }
         break;
     }
-    mostBonds = std::max(mostBonds, store.bondCount);
+    mostBonds = std::max(mostBonds, records.document.bondCount);
     if (round % 16 == 0) {
-      std::lock_guard model(store.modelLock);
-      broken += test::BrokenInvariants(store);
+      std::lock_guard model(records.document.modelLock);
+      broken += test::BrokenInvariants(records.document);
     }
   }
-  ShutdownShaping(store);
+  ShutdownShaping(records.shaping);
 
   EXPECT_EQ(broken, 0);
-  EXPECT_EQ(test::BrokenInvariants(store), 0);
+  EXPECT_EQ(test::BrokenInvariants(records.document), 0);
   EXPECT_EQ(reopenedDifferently, 0);
   EXPECT_GT(saved, 0);
   EXPECT_GT(mostBonds, 0u);

@@ -7,17 +7,18 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 #include "shaping/Energy.h"
 #include "shaping/ShapingStep.h"
+#include "support/TestRecords.h"
 
 namespace tf::test {
 
-std::vector<int32_t> ReferenceNeighbours(const MoleculeStore& store, int32_t atom);
-bool ReferenceExcluded(const MoleculeStore& store, int32_t a, int32_t b);
-EnergyComponents ReferenceComponents(const MoleculeStore& store);
-float ReferenceLocalEnergy(const MoleculeStore& store, int32_t atom, uint32_t terms,
+std::vector<int32_t> ReferenceNeighbours(const Records& records, int32_t atom);
+bool ReferenceExcluded(const Records& records, int32_t a, int32_t b);
+EnergyComponents ReferenceComponents(const Records& records);
+float ReferenceLocalEnergy(const Records& records, int32_t atom, uint32_t terms,
                            const Vector3* trial);
-void ReferenceShapingStep(MoleculeStore& store, uint32_t terms, ShapingRandom& random);
+void ReferenceShapingStep(Records& records, uint32_t terms, ShapingRandom& random);
 
 }  // namespace tf::test

@@ -6,7 +6,8 @@
 #include <random>
 
 #include "forcefield/ParameterFile.h"
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
+#include "support/TestRecords.h"
 
 namespace tf::test {
 
@@ -15,9 +16,9 @@ namespace tf::test {
 // Every equilibrium distance is 1.0; all stiffness constants are 0.
 enum : int32_t { kSp0 = 0, kSp1 = 1, kSp2 = 2, kSp3 = 3 };
 
-inline std::unique_ptr<MoleculeStore> MakeShapingStore() {
-  auto store = std::make_unique<MoleculeStore>();
-  ForceFieldTables& tables = store->tables;
+inline std::unique_ptr<Records> MakeShapingStore() {
+  auto records = std::make_unique<Records>();
+  ForceFieldTables& tables = records->tables;
   tables.atomTypeCount = 4;
   const float sigma[4] = {2.0f, 2.4f, 3.2f, 3.0f};
   const float epsilon[4] = {0.1f, 0.05f, 0.1f, 0.2f};
@@ -28,35 +29,35 @@ inline std::unique_ptr<MoleculeStore> MakeShapingStore() {
     for (int u = 0; u < 4; ++u) tables.equilibriumDistance[t][u] = 1.0f;
   }
   SetIdealAngles(tables);
-  return store;
+  return records;
 }
 
-inline int32_t AddTestAtom(MoleculeStore& store, int32_t type, float x, float y, float z,
+inline int32_t AddTestAtom(Records& records, int32_t type, float x, float y, float z,
                            float charge = 0.0f) {
-  Atom& atom = store.atoms[store.atomCount];
+  Atom& atom = records.document.atoms[records.document.atomCount];
   atom = Atom{};
   atom.atomType = type;
   atom.x = x;
   atom.y = y;
   atom.z = z;
   atom.charge = charge;
-  return static_cast<int32_t>(store.atomCount++);
+  return static_cast<int32_t>(records.document.atomCount++);
 }
 
-inline void AddTestBond(MoleculeStore& store, int32_t a, int32_t b) {
-  store.bonds[store.bondCount++] = {a, b};
+inline void AddTestBond(Records& records, int32_t a, int32_t b) {
+  records.document.bonds[records.document.bondCount++] = {a, b};
 }
 
-inline void SetAllStiffness(MoleculeStore& store) {
-  store.tables.stiffness = {3.0f, 2.0f, 1.5f, 0.7f, 0.4f, 0.3f, 5.0f};
+inline void SetAllStiffness(Records& records) {
+  records.tables.stiffness = {3.0f, 2.0f, 1.5f, 0.7f, 0.4f, 0.3f, 5.0f};
 }
 
 // Random molecule of `atomCount` atoms in a box of about 1 atom per 20 cubic
 // Angstrom: a random forest in which no atom has more than four bonds, bonds
 // stored in either order, plus a few ring closures, random charges.
-inline std::unique_ptr<MoleculeStore> MakeRandomMolecule(uint32_t atomCount, uint32_t seed) {
-  auto store = MakeShapingStore();
-  SetAllStiffness(*store);
+inline std::unique_ptr<Records> MakeRandomMolecule(uint32_t atomCount, uint32_t seed) {
+  auto records = MakeShapingStore();
+  SetAllStiffness(*records);
   std::mt19937 random(seed);
   const float box = std::cbrt(static_cast<float>(atomCount) * 20.0f);
   std::uniform_real_distribution<float> coordinate(0.0f, box);
@@ -64,20 +65,20 @@ inline std::unique_ptr<MoleculeStore> MakeRandomMolecule(uint32_t atomCount, uin
   std::uniform_int_distribution<int32_t> type(0, 3);
   uint32_t degree[kMaxAtoms] = {};
   for (uint32_t i = 0; i < atomCount; ++i)
-    AddTestAtom(*store, type(random), coordinate(random), coordinate(random), coordinate(random),
+    AddTestAtom(*records, type(random), coordinate(random), coordinate(random), coordinate(random),
                 charge(random));
   for (uint32_t i = 1; i < atomCount; ++i) {
     if (random() % 5 == 0) continue;
     const uint32_t j = random() % i;
     if (degree[i] >= 4 || degree[j] >= 4) continue;
     if (random() % 2)
-      AddTestBond(*store, i, j);
+      AddTestBond(*records, i, j);
     else
-      AddTestBond(*store, j, i);
+      AddTestBond(*records, j, i);
     ++degree[i];
     ++degree[j];
-    Atom& moved = store->atoms[i];
-    const Atom& anchor = store->atoms[j];
+    Atom& moved = records->document.atoms[i];
+    const Atom& anchor = records->document.atoms[j];
     moved.x = anchor.x + 1.1f * (coordinate(random) / box - 0.5f) + 0.6f;
     moved.y = anchor.y + 1.1f * (coordinate(random) / box - 0.5f);
     moved.z = anchor.z + 1.1f * (coordinate(random) / box - 0.5f);
@@ -86,12 +87,12 @@ inline std::unique_ptr<MoleculeStore> MakeRandomMolecule(uint32_t atomCount, uin
     const int32_t a = static_cast<int32_t>(random() % atomCount);
     const int32_t b = static_cast<int32_t>(random() % atomCount);
     if (a == b || degree[a] >= 4 || degree[b] >= 4) continue;
-    if (FindBond(*store, a, b) >= 0 || FindBond(*store, b, a) >= 0) continue;
-    AddTestBond(*store, a, b);
+    if (FindBond(records->document, a, b) >= 0 || FindBond(records->document, b, a) >= 0) continue;
+    AddTestBond(*records, a, b);
     ++degree[a];
     ++degree[b];
   }
-  return store;
+  return records;
 }
 
 }  // namespace tf::test

@@ -37,79 +37,82 @@ TEST(ShapingRandom, SeededSequenceInRange) {
 }
 
 TEST(ShapingSchedule, HalvesEveryHundredIterationsInACycleOfAThousand) {
-  auto store = MakeShapingStore();
-  store->energy = 12.0f;
-  store->shapingIterations = 57;
-  store->stepScale = 0.01f;
-  BeginShapingRun(*store);
-  EXPECT_EQ(store->energy, 0.0f);
-  EXPECT_EQ(store->shapingIterations, 0);
-  EXPECT_EQ(store->stepScale, 1.0f);
+  auto records = MakeShapingStore();
+  records->shaping.energy = 12.0f;
+  records->shaping.shapingIterations = 57;
+  records->shaping.stepScale = 0.01f;
+  BeginShapingRun(records->shaping);
+  EXPECT_EQ(records->shaping.energy, 0.0f);
+  EXPECT_EQ(records->shaping.shapingIterations, 0);
+  EXPECT_EQ(records->shaping.stepScale, 1.0f);
   for (int iteration = 1; iteration <= 2000; ++iteration) {
-    AdvanceShapingSchedule(*store);
+    AdvanceShapingSchedule(records->shaping);
     const int cycle = iteration % 1000;
     const float expected = std::ldexp(1.0f, -(cycle / 100));
-    ASSERT_EQ(store->stepScale, expected) << "after iteration " << iteration;
-    ASSERT_EQ(store->shapingIterations, iteration % 100);
+    ASSERT_EQ(records->shaping.stepScale, expected) << "after iteration " << iteration;
+    ASSERT_EQ(records->shaping.shapingIterations, iteration % 100);
   }
-  for (int i = 0; i < 900; ++i) AdvanceShapingSchedule(*store);
-  EXPECT_EQ(store->stepScale, 1.0f / 512);
+  for (int i = 0; i < 900; ++i) AdvanceShapingSchedule(records->shaping);
+  EXPECT_EQ(records->shaping.stepScale, 1.0f / 512);
 }
 
 TEST(ShapingStep, MatchesTheReferenceSweep) {
   for (uint32_t seed = 21; seed <= 23; ++seed) {
     auto fast = MakeRandomMolecule(45, seed);
     auto plain = MakeRandomMolecule(45, seed);
-    fast->stepScale = plain->stepScale = 0.5f;
+    fast->shaping.stepScale = plain->shaping.stepScale = 0.5f;
     ShapingRandom fastRandom(seed), plainRandom(seed);
     for (int sweep = 0; sweep < 4; ++sweep) {
-      ShapingStep(*fast, kAllTerms, fastRandom);
+      ShapingStep(fast->document, fast->tables, fast->shaping.stepScale, kAllTerms, fastRandom);
       test::ReferenceShapingStep(*plain, kAllTerms, plainRandom);
     }
     int moved = 0;
-    for (uint32_t i = 0; i < fast->atomCount; ++i) {
-      const Atom &a = fast->atoms[i], &b = plain->atoms[i];
+    for (uint32_t i = 0; i < fast->document.atomCount; ++i) {
+      const Atom &a = fast->document.atoms[i], &b = plain->document.atoms[i];
       ASSERT_NEAR(a.x, b.x, 1e-5f) << "seed " << seed << " atom " << i;
       ASSERT_NEAR(a.y, b.y, 1e-5f);
       ASSERT_NEAR(a.z, b.z, 1e-5f);
       auto original = MakeRandomMolecule(45, seed);
-      if (a.x != original->atoms[i].x) ++moved;
+      if (a.x != original->document.atoms[i].x) ++moved;
     }
     EXPECT_GT(moved, 10) << "the sweep should accept some moves";
   }
 }
 
 TEST(ShapingStep, EqualEnergiesAreRejected) {
-  auto store = MakeRandomMolecule(30, 5);
+  auto records = MakeRandomMolecule(30, 5);
   auto before = MakeRandomMolecule(30, 5);
-  store->stepScale = 1.0f;
+  records->shaping.stepScale = 1.0f;
   ShapingRandom random(3);
-  ShapingStep(*store, 0, random);  // no terms: every trial ties at 0
-  for (uint32_t i = 0; i < store->atomCount; ++i) {
-    EXPECT_EQ(store->atoms[i].x, before->atoms[i].x);
-    EXPECT_EQ(store->atoms[i].z, before->atoms[i].z);
+  ShapingStep(records->document, records->tables, records->shaping.stepScale, 0,
+              random);  // no terms: every trial ties at 0
+  for (uint32_t i = 0; i < records->document.atomCount; ++i) {
+    EXPECT_EQ(records->document.atoms[i].x, before->document.atoms[i].x);
+    EXPECT_EQ(records->document.atoms[i].z, before->document.atoms[i].z);
   }
   // All three draws of every atom were still taken.
   ShapingRandom expected(3);
-  for (uint32_t i = 0; i < 3 * store->atomCount; ++i) expected.Next();
+  for (uint32_t i = 0; i < 3 * records->document.atomCount; ++i) expected.Next();
   EXPECT_EQ(random.Next(), expected.Next());
 }
 
 TEST(ShapingStep, DistancesAloneContractAStretchedBondAndIgnoreOverlaps) {
-  auto store = MakeShapingStore();
-  store->tables.stiffness.distances = 5.0f;
-  store->tables.stiffness.lennardJones = 1.0f;
-  const int32_t a = AddTestAtom(*store, kSp0, 0, 0, 0);
-  const int32_t b = AddTestAtom(*store, kSp0, 3, 0, 0);
-  const int32_t c = AddTestAtom(*store, kSp0, 0, 0.5f, 0);  // overlaps a, not bonded
-  AddTestBond(*store, a, b);
-  BeginShapingRun(*store);
+  auto records = MakeShapingStore();
+  records->tables.stiffness.distances = 5.0f;
+  records->tables.stiffness.lennardJones = 1.0f;
+  const int32_t a = AddTestAtom(*records, kSp0, 0, 0, 0);
+  const int32_t b = AddTestAtom(*records, kSp0, 3, 0, 0);
+  const int32_t c = AddTestAtom(*records, kSp0, 0, 0.5f, 0);  // overlaps a, not bonded
+  AddTestBond(*records, a, b);
+  BeginShapingRun(records->shaping);
   ShapingRandom random(8);
   for (int iteration = 0; iteration < 400; ++iteration) {
-    ShapingStep(*store, kTermDistances, random);
-    AdvanceShapingSchedule(*store);
+    ShapingStep(records->document, records->tables, records->shaping.stepScale, kTermDistances,
+                random);
+    AdvanceShapingSchedule(records->shaping);
   }
-  const Atom &pa = store->atoms[a], &pb = store->atoms[b], &pc = store->atoms[c];
+  const Atom &pa = records->document.atoms[a], &pb = records->document.atoms[b],
+             &pc = records->document.atoms[c];
   const float length = std::hypot(pa.x - pb.x, pa.y - pb.y, pa.z - pb.z);
   EXPECT_NEAR(length, 1.0f, 0.05f);
   EXPECT_EQ(pc.y, 0.5f);  // c is in no selected term and never moves
@@ -118,41 +121,45 @@ TEST(ShapingStep, DistancesAloneContractAStretchedBondAndIgnoreOverlaps) {
 
 TEST(ShapingStep, NonFiniteTrialEnergiesNeverMoveAnAtom) {
   // A negative Lennard-Jones constant this large makes close trials -inf.
-  auto store = MakeShapingStore();
-  store->tables.stiffness.lennardJones = -5.0e37f;
-  store->tables.atomTypes[0].ljSigma = 1.0f;
-  store->tables.atomTypes[0].ljEpsilon = 1.0f;
-  AddTestAtom(*store, kSp0, 0, 0, 0);
-  AddTestAtom(*store, kSp0, 1.0f, 0, 0);
-  store->stepScale = 1.0f;
+  auto records = MakeShapingStore();
+  records->tables.stiffness.lennardJones = -5.0e37f;
+  records->tables.atomTypes[0].ljSigma = 1.0f;
+  records->tables.atomTypes[0].ljEpsilon = 1.0f;
+  AddTestAtom(*records, kSp0, 0, 0, 0);
+  AddTestAtom(*records, kSp0, 1.0f, 0, 0);
+  records->shaping.stepScale = 1.0f;
   ShapingRandom random(17);
   for (int sweep = 0; sweep < 200; ++sweep) {
-    ShapingStep(*store, kTermVanDerWaals, random);
+    ShapingStep(records->document, records->tables, records->shaping.stepScale, kTermVanDerWaals,
+                random);
     for (uint32_t atom = 0; atom < 2; ++atom)
-      ASSERT_TRUE(std::isfinite(LocalEnergy(*store, atom, kTermVanDerWaals)))
+      ASSERT_TRUE(
+          std::isfinite(LocalEnergy(records->document, records->tables, atom, kTermVanDerWaals)))
           << "sweep " << sweep << " atom " << atom;
   }
-  const float r = std::fabs(store->atoms[1].x - store->atoms[0].x);
+  const float r = std::fabs(records->document.atoms[1].x - records->document.atoms[0].x);
   EXPECT_LT(r, 1.0f);  // finite improvements were still taken
 }
 
 TEST(ShapingStep, OddMoleculesAndEmptyStoresAreSafe) {
   auto empty = MakeShapingStore();
-  empty->stepScale = 1.0f;
+  empty->shaping.stepScale = 1.0f;
   ShapingRandom random(2);
-  ShapingStep(*empty, kAllTerms, random);
-  EXPECT_EQ(TotalEnergy(*empty), 0.0f);
+  ShapingStep(empty->document, empty->tables, empty->shaping.stepScale, kAllTerms, random);
+  EXPECT_EQ(TotalEnergy(empty->document, empty->tables, empty->shaping), 0.0f);
 
-  auto store = MakeRandomMolecule(20, 6);
-  for (int32_t n = 1; n <= 6; ++n) AddTestBond(*store, 0, n);
-  AddTestBond(*store, 4, 4);
-  AddTestBond(*store, 4, 400);
-  store->atoms[7] = store->atoms[8];
-  store->stepScale = 0.3f;
-  for (int sweep = 0; sweep < 5; ++sweep) ShapingStep(*store, kAllTerms, random);
-  for (uint32_t i = 0; i < store->atomCount; ++i)
-    ASSERT_TRUE(std::isfinite(store->atoms[i].x + store->atoms[i].y + store->atoms[i].z));
-  EXPECT_TRUE(std::isfinite(TotalEnergy(*store)));
+  auto records = MakeRandomMolecule(20, 6);
+  for (int32_t n = 1; n <= 6; ++n) AddTestBond(*records, 0, n);
+  AddTestBond(*records, 4, 4);
+  AddTestBond(*records, 4, 400);
+  records->document.atoms[7] = records->document.atoms[8];
+  records->shaping.stepScale = 0.3f;
+  for (int sweep = 0; sweep < 5; ++sweep)
+    ShapingStep(records->document, records->tables, records->shaping.stepScale, kAllTerms, random);
+  for (uint32_t i = 0; i < records->document.atomCount; ++i)
+    ASSERT_TRUE(std::isfinite(records->document.atoms[i].x + records->document.atoms[i].y +
+                              records->document.atoms[i].z));
+  EXPECT_TRUE(std::isfinite(TotalEnergy(records->document, records->tables, records->shaping)));
 }
 
 }  // namespace

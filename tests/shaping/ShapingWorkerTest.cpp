@@ -1,4 +1,4 @@
-// The shaping worker on a store started like the program's: starting and
+// The shaping worker on records started like the program's: starting and
 // stopping, the frames it draws and the panel refresh at its end. Waits are
 // bounded polls of what the worker publishes, never fixed sleeps.
 
@@ -17,12 +17,14 @@
 #include "model/BondEditing.h"
 #include "model/TableLookup.h"
 #include "shaping/ShapingWorker.h"
-#include "support/GraphicsStore.h"
+#include "support/TestRecords.h"
 #include "view/Frame.h"
 #include "view/GraphicsDevice.h"
 
 namespace tf {
 namespace {
+
+using test::Records;
 
 constexpr int32_t kCarbon = 4;  // ChemicalType of config.ini
 
@@ -54,10 +56,10 @@ std::u16string Field(const std::u16string& block, std::u16string_view label) {
 class ShapingWorkerTest : public ::testing::Test {
  protected:
   ShapingWorkerTest() {
-    store_->shell.refreshPanels = [this] { ++refreshes_; };
-    store_->graphics.device->SetPresentCallback([this] {
+    records_->shaping.whenEnded = [this] { ++refreshes_; };
+    records_->resources.device->SetPresentCallback([this] {
       std::lock_guard lock(framesLock_);
-      frames_.push_back(store_->graphics.device->LatestFrame());
+      frames_.push_back(records_->resources.device->LatestFrame());
     });
   }
 
@@ -72,88 +74,88 @@ class ShapingWorkerTest : public ::testing::Test {
   }
   // Two carbons bonded 3 A apart, twice their target distance.
   void AddStretchedBond() {
-    AddAtom(*store_, 0, 0, 0, kCarbon);
-    AddAtom(*store_, 3, 0, 0, kCarbon);
-    ASSERT_EQ(AddBond(*store_, 0, 1), 1);
+    AddAtom(records_->document, records_->tables, 0, 0, 0, kCarbon);
+    AddAtom(records_->document, records_->tables, 3, 0, 0, kCarbon);
+    ASSERT_EQ(AddBond(records_->document, records_->tables, 0, 1), 1);
   }
   float Distance(uint32_t a, uint32_t b) {
-    std::lock_guard model(store_->modelLock);
-    const Atom& p = store_->atoms[a];
-    const Atom& q = store_->atoms[b];
+    std::lock_guard model(records_->document.modelLock);
+    const Atom& p = records_->document.atoms[a];
+    const Atom& q = records_->document.atoms[b];
     return std::hypot(p.x - q.x, p.y - q.y, p.z - q.z);
   }
 
-  // Declared before the store: the worker calls back into them until the
-  // store's end joins it.
+  // Declared before the records: the worker calls back into them until the
+  // records end joins it.
   std::atomic<int> refreshes_{0};
   std::mutex framesLock_;
   std::vector<std::shared_ptr<const Frame>> frames_;
-  test::GraphicsStore store_ = test::StartGraphics(700, 600, 24);
+  test::GraphicsRecords records_ = test::StartGraphics(700, 600, 24);
 };
 
 TEST_F(ShapingWorkerTest, AStretchedBondContractsWhileNonBondedOverlapsAreIgnored) {
-  MoleculeStore& store = *store_;
+  Records& records = *records_;
   AddStretchedBond();
-  AddAtom(store, 0.5f, 0, 0, kCarbon);  // unbonded, overlapping atom 0
-  const float target =
-      BondDistanceParameter(store.tables, store.atoms[0].atomType, store.atoms[1].atomType);
+  AddAtom(records.document, records.tables, 0.5f, 0, 0, kCarbon);  // unbonded, overlapping atom 0
+  const float target = BondDistanceParameter(records.tables, records.document.atoms[0].atomType,
+                                             records.document.atoms[1].atomType);
   ASSERT_GT(target, 1.0f);
   ASSERT_LT(target, 2.0f);
-  store.requestedShapingTerms = kTermDistances;
-  StartShaping(store);
-  EXPECT_EQ(store.shapingTerms, kTermDistances);
+  records.shaping.requestedShapingTerms = kTermDistances;
+  StartShaping(records.shaping, records.document, records.tables);
+  EXPECT_EQ(records.shaping.shapingTerms, kTermDistances);
 
   EXPECT_TRUE(WaitFor([&] { return Distance(0, 1) < target + 0.2f; })) << Distance(0, 1);
-  StopShaping(store);
-  ShutdownShaping(store);
-  EXPECT_GT(store.shapingIterations, 0);
-  EXPECT_EQ(store.atoms[2].x, 0.5f);  // no distance term moves it
-  EXPECT_EQ(store.atoms[2].y, 0.0f);
+  StopShaping(records.shaping);
+  ShutdownShaping(records.shaping);
+  EXPECT_GT(records.shaping.shapingIterations, 0);
+  EXPECT_EQ(records.document.atoms[2].x, 0.5f);  // no distance term moves it
+  EXPECT_EQ(records.document.atoms[2].y, 0.0f);
 }
 
 TEST_F(ShapingWorkerTest, StartingWhileShapingChangesNothing) {
-  MoleculeStore& store = *store_;
-  store.requestedShapingTerms = kTermAngles;
-  StartShaping(store);
-  const auto worker = store.shapingWorker.get_id();
-  store.requestedShapingTerms = kTermCoulomb;
-  StartShaping(store);
-  EXPECT_EQ(store.shapingTerms, kTermAngles);
-  EXPECT_EQ(store.shapingWorker.get_id(), worker);
-  EXPECT_EQ(store.shapingActive.load(), 1);
+  Records& records = *records_;
+  records.shaping.requestedShapingTerms = kTermAngles;
+  StartShaping(records.shaping, records.document, records.tables);
+  const auto worker = records.shaping.shapingWorker.get_id();
+  records.shaping.requestedShapingTerms = kTermCoulomb;
+  StartShaping(records.shaping, records.document, records.tables);
+  EXPECT_EQ(records.shaping.shapingTerms, kTermAngles);
+  EXPECT_EQ(records.shaping.shapingWorker.get_id(), worker);
+  EXPECT_EQ(records.shaping.shapingActive.load(), 1);
 }
 
 TEST_F(ShapingWorkerTest, StopThenStartWaitsForTheFinishingWorker) {
-  MoleculeStore& store = *store_;
-  StartShaping(store);
+  Records& records = *records_;
+  StartShaping(records.shaping, records.document, records.tables);
   ASSERT_TRUE(WaitFor([&] { return ShapingFrames() >= 1; }));
-  StopShaping(store);
-  StartShaping(store);
+  StopShaping(records.shaping);
+  StartShaping(records.shaping, records.document, records.tables);
   // The first worker asks for the refresh as it ends: it has ended already.
   EXPECT_EQ(refreshes_.load(), 1);
-  EXPECT_EQ(store.shapingActive.load(), 1);
-  ShutdownShaping(store);
+  EXPECT_EQ(records.shaping.shapingActive.load(), 1);
+  ShutdownShaping(records.shaping);
   EXPECT_EQ(refreshes_.load(), 2);
 }
 
 TEST_F(ShapingWorkerTest, TheWorkerAsksForOnePanelRefreshWhenItEnds) {
-  MoleculeStore& store = *store_;
-  StartShaping(store);
+  Records& records = *records_;
+  StartShaping(records.shaping, records.document, records.tables);
   ASSERT_TRUE(WaitFor([&] { return ShapingFrames() >= 3; }));
   EXPECT_EQ(refreshes_.load(), 0);
-  StopShaping(store);
+  StopShaping(records.shaping);
   ASSERT_TRUE(WaitFor([&] { return refreshes_.load() > 0; }));
-  ShutdownShaping(store);
+  ShutdownShaping(records.shaping);
   EXPECT_EQ(refreshes_.load(), 1);
 }
 
 TEST_F(ShapingWorkerTest, TheFirstEnergyChangeOfARunIsItsEnergy) {
-  MoleculeStore& store = *store_;
+  Records& records = *records_;
   AddStretchedBond();
-  store.energy = 50.0f;  // left over from an earlier run
-  StartShaping(store);
+  records.shaping.energy = 50.0f;  // left over from an earlier run
+  StartShaping(records.shaping, records.document, records.tables);
   ASSERT_TRUE(WaitFor([&] { return ShapingFrames() >= 1; }));
-  ShutdownShaping(store);
+  ShutdownShaping(records.shaping);
   // StartShaping draws nothing, so the first frame is the first iteration's.
   const std::u16string block = EnergyBlock(*Frames().front());
   const std::u16string energy = Field(block, u"Energy = ");
@@ -163,13 +165,13 @@ TEST_F(ShapingWorkerTest, TheFirstEnergyChangeOfARunIsItsEnergy) {
 }
 
 TEST_F(ShapingWorkerTest, FramesShowTheEnergyWhileShapingAndNotAfterTheStop) {
-  MoleculeStore& store = *store_;
+  Records& records = *records_;
   AddStretchedBond();
-  StartShaping(store);
+  StartShaping(records.shaping, records.document, records.tables);
   ASSERT_TRUE(WaitFor([&] { return ShapingFrames() >= 3; }));
-  StopShaping(store);
+  StopShaping(records.shaping);
   const size_t atStop = Frames().size();  // the last is the stop's own frame or a later one
-  ShutdownShaping(store);
+  ShutdownShaping(records.shaping);
   const auto frames = Frames();
   for (size_t i = atStop - 1; i < frames.size(); ++i)
     EXPECT_TRUE(EnergyBlock(*frames[i]).empty()) << "frame " << frames[i]->number;

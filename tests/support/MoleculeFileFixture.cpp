@@ -3,23 +3,18 @@
 #include <cmath>
 #include <filesystem>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/MoleculeFiles.h"
+#include "support/TestRecords.h"
 
 namespace tf::test {
 
-MoleculeFileTest::MoleculeFileTest() : store_(StoreWithShippedConfig()) {
-  store_->shell.showMessage = [this](std::u16string_view text, std::u16string_view caption,
-                                     MessageIcon icon) {
-    messages_.push_back({std::u16string(text), std::u16string(caption), icon});
-  };
-}
+MoleculeFileTest::MoleculeFileTest() : records_(RecordsWithShippedConfig()) {}
 
 void MoleculeFileTest::Read(const std::string& path) {
-  messages_.clear();
-  NewMolecule(*store_);
-  SetFilePath(*store_, FromUtf8(path));
-  ReadMolecule(*store_);
+  NewMolecule(records_->document);
+  SetFilePath(records_->document, FromUtf8(path));
+  report_ = ReadMolecule(records_->document, records_->tables);
 }
 
 std::string MoleculeFileTest::ScratchPath(const std::string& extension) const {
@@ -45,8 +40,8 @@ void MoleculeFileTest::WriteCompanions(const std::string& topology, const std::s
 void MoleculeFileTest::ExpectAtom(std::size_t index, int32_t serial, std::u16string_view name,
                                   std::u16string_view fragment, int32_t number, float x, float y,
                                   float z) const {
-  ASSERT_LT(index, store_->atomCount);
-  const Atom& atom = store_->atoms[index];
+  ASSERT_LT(index, records_->document.atomCount);
+  const Atom& atom = records_->document.atoms[index];
   SCOPED_TRACE("atom " + std::to_string(index));
   EXPECT_EQ(atom.serial, serial);
   EXPECT_EQ(TextView(atom.name), name);
@@ -59,16 +54,17 @@ void MoleculeFileTest::ExpectAtom(std::size_t index, int32_t serial, std::u16str
 }
 
 int MoleculeFileTest::FindAtomBySerial(int32_t serial) const {
-  for (uint32_t i = 0; i < store_->atomCount; ++i)
-    if (store_->atoms[i].serial == serial) return static_cast<int>(i);
+  for (uint32_t i = 0; i < records_->document.atomCount; ++i)
+    if (records_->document.atoms[i].serial == serial) return static_cast<int>(i);
   return -1;
 }
 
 std::u16string MoleculeFileTest::TypeName(std::size_t index) const {
-  return std::u16string(TextView(store_->tables.atomTypes[store_->atoms[index].atomType].name));
+  return std::u16string(
+      TextView(records_->tables.atomTypes[records_->document.atoms[index].atomType].name));
 }
 
-void ExpectSameMolecule(const MoleculeStore& expected, const MoleculeStore& actual,
+void ExpectSameMolecule(const Document& expected, const Document& actual,
                         const std::string& context) {
   SCOPED_TRACE(context);
   ASSERT_EQ(actual.atomCount, expected.atomCount);

@@ -1,6 +1,6 @@
 #pragma once
-// A store with the shipped parameter file, a scratch folder for molecule
-// files, and the messages the core showed.
+// A document with the shipped parameter file, a scratch folder for molecule
+// files, and the report of the last read.
 
 #include <gtest/gtest.h>
 
@@ -8,23 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "model/MoleculeStore.h"
+#include "base/ReadReport.h"
+#include "model/Document.h"
 #include "support/ShippedConfig.h"
 #include "support/TempDir.h"
+#include "support/TestRecords.h"
 
 namespace tf::test {
-
-struct ShownMessage {
-  std::u16string text;
-  std::u16string caption;
-  MessageIcon icon;
-};
 
 class MoleculeFileTest : public ::testing::Test {
  protected:
   MoleculeFileTest();
 
-  // Empties the store and reads the PDB file at `path` with its companions.
+  // Empties the document and reads the PDB file at `path` with its companions.
   void Read(const std::string& path);
   // Reads `text` as scratch.pdb; companions only if WriteCompanions ran since
   // the last read.
@@ -36,17 +32,22 @@ class MoleculeFileTest : public ::testing::Test {
                   std::u16string_view fragment, int32_t number, float x, float y, float z) const;
   int FindAtomBySerial(int32_t serial) const;
   std::u16string TypeName(std::size_t index) const;
+  // The last Read kept every line: nothing stopped, skipped or cut at the limit.
+  bool ReadCleanly() const {
+    return report_.read && !report_.stopped && !report_.atomLimitReached &&
+           report_.warnings.empty();
+  }
 
   TempDir dir_;
-  std::unique_ptr<MoleculeStore> store_;
-  std::vector<ShownMessage> messages_;
+  std::unique_ptr<Records> records_;
+  ReadReport report_;  // of the last Read
 
  private:
   bool companionsPending_ = false;
 };
 
 // Field-by-field comparison of two molecules (coordinates to 3 decimals).
-void ExpectSameMolecule(const MoleculeStore& expected, const MoleculeStore& actual,
+void ExpectSameMolecule(const Document& expected, const Document& actual,
                         const std::string& context);
 
 }  // namespace tf::test

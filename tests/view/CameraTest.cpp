@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <future>
 #include <memory>
 
-#include "model/MoleculeStore.h"
-#include "support/TestStore.h"
+#include "model/Document.h"
+#include "support/TestRecords.h"
 #include "view/Camera.h"
 #include "view/CameraOperations.h"
 #include "view/GraphicsDevice.h"
@@ -13,11 +12,12 @@
 namespace tf {
 namespace {
 
-using test::MakeTestStore;
+using test::MakeTestRecords;
 using test::PutAtom;
+using test::Records;
 
-void ZoomTimes(MoleculeStore& store, int times, int32_t step) {
-  for (int i = 0; i < times; ++i) Zoom(store, step);
+void ZoomTimes(Records& records, int times, int32_t step) {
+  for (int i = 0; i < times; ++i) Zoom(records.view, records.resources, step);
 }
 
 bool MatricesEqual(const Matrix& a, const Matrix& b) {
@@ -34,38 +34,38 @@ bool IsIdentity(const Matrix& m) {
 }
 
 TEST(Camera, ZoomInAccumulatesInSinglePrecisionUpToTheLimit) {
-  auto store = MakeTestStore();
-  Camera& camera = store->camera;
-  ZoomTimes(*store, 10, +1);
+  auto records = MakeTestRecords();
+  Camera& camera = records->view.camera;
+  ZoomTimes(*records, 10, +1);
   EXPECT_LT(camera.zoom, 3.0f);
   EXPECT_NEAR(camera.zoom, 2.999999f, 2e-6f);
   EXPECT_EQ(GridStep(camera), 0.5f);
-  Zoom(*store, +1);
+  Zoom(records->view, records->resources, +1);
   EXPECT_NEAR(camera.zoom, 3.099999f, 2e-6f);
   EXPECT_EQ(GridStep(camera), 1.0f / 3.0f);
 
-  ZoomTimes(*store, 19, +1);  // thirty in all
+  ZoomTimes(*records, 19, +1);  // thirty in all
   EXPECT_LT(camera.zoom, 5.0f);
   EXPECT_NEAR(camera.zoom, 4.999997f, 2e-6f);
   EXPECT_EQ(GridStep(camera), 0.25f);
-  Zoom(*store, +1);
+  Zoom(records->view, records->resources, +1);
   EXPECT_EQ(camera.zoom, kMaxZoom);
   EXPECT_EQ(GridStep(camera), 0.2f);
-  Zoom(*store, +7);
+  Zoom(records->view, records->resources, +7);
   EXPECT_EQ(camera.zoom, kMaxZoom);
 }
 
 TEST(Camera, ZoomOutStopsAtTheLowerLimit) {
-  auto store = MakeTestStore();
-  Camera& camera = store->camera;
-  ZoomTimes(*store, 17, -1);
+  auto records = MakeTestRecords();
+  Camera& camera = records->view.camera;
+  ZoomTimes(*records, 17, -1);
   EXPECT_GT(camera.zoom, kMinZoom);
   EXPECT_NEAR(camera.zoom, 0.2999997f, 2e-7f);
   EXPECT_EQ(GridStep(camera), 3.0f);
-  Zoom(*store, -1);
+  Zoom(records->view, records->resources, -1);
   EXPECT_EQ(camera.zoom, kMinZoom);
   EXPECT_EQ(GridStep(camera), 5.0f);
-  Zoom(*store, -100);
+  Zoom(records->view, records->resources, -100);
   EXPECT_EQ(camera.zoom, kMinZoom);
   EXPECT_EQ(camera.viewWidth, 800.0f / kMinZoom / 20.0f);
 }
@@ -85,8 +85,8 @@ TEST(Camera, GridStepBySpacingBand) {
 }
 
 TEST(Camera, ZoomRecomputesTheProjectionAndFollowsAResize) {
-  auto store = MakeTestStore();
-  Camera& camera = store->camera;
+  auto records = MakeTestRecords();
+  Camera& camera = records->view.camera;
   EXPECT_EQ(camera.viewWidth, 20.0f);  // 800 pixels at zoom 2
   Matrix ortho;
   MatrixOrthoRH(&ortho, 20.0f, 15.0f, -200.0f, 200.0f);
@@ -94,63 +94,54 @@ TEST(Camera, ZoomRecomputesTheProjectionAndFollowsAResize) {
 
   camera.viewportWidth = 1000;
   camera.viewportHeight = 500;
-  Zoom(*store, 0);
+  Zoom(records->view, records->resources, 0);
   EXPECT_EQ(camera.zoom, 2.0f);
   EXPECT_EQ(camera.viewWidth, 25.0f);  // same 40 pixels per unit
   MatrixOrthoRH(&ortho, 25.0f, 12.5f, -200.0f, 200.0f);
   EXPECT_TRUE(MatricesEqual(camera.projectionMatrix, ortho));
 }
 
-TEST(Camera, MatricesGoToTheDeviceAndTheGridIsRebuiltUnderRenderLock) {
-  auto store = MakeTestStore();
-  GraphicsDevice device;
-  store->graphics.device = &device;
-  int rebuilds = 0;
-  bool lockedElsewhere = false;
-  store->graphics.rebuildGrid = [&] {
-    ++rebuilds;
-    // Another thread must not get the lock while the grid is rebuilt.
-    auto other = std::async(std::launch::async, [&] {
-      const bool got = store->renderLock.try_lock();
-      if (got) store->renderLock.unlock();
-      return got;
-    });
-    lockedElsewhere = other.get();
-  };
-
-  Pan(*store, 15, -5);
-  Zoom(*store, +3);
-  EXPECT_TRUE(MatricesEqual(device.Transform(kTsView), store->camera.viewMatrix));
-  EXPECT_TRUE(MatricesEqual(device.Transform(kTsProjection), store->camera.projectionMatrix));
+TEST(Camera, EachFrameHandsTheCameraMatricesToTheDeviceWithTheGridOfItsZoom) {
+  auto records = test::StartGraphics(700, 600, 24);
+  GraphicsDevice& device = *records->resources.device;
+  Pan(records->view, records->resources, 15, -5);
+  Zoom(records->view, records->resources, +3);
+  ASSERT_NE(test::DrawAndTake(*records), nullptr);
+  EXPECT_TRUE(MatricesEqual(device.Transform(kTsView), records->view.camera.viewMatrix));
+  EXPECT_TRUE(
+      MatricesEqual(device.Transform(kTsProjection), records->view.camera.projectionMatrix));
   EXPECT_EQ(device.Transform(kTsView).m[3][0], -1.5f);
-  EXPECT_EQ(rebuilds, 1);
-  EXPECT_FALSE(lockedElsewhere);
+  EXPECT_EQ(records->resources.grid.gridStep, GridStep(records->view.camera));
 
-  ResetView(*store);
-  EXPECT_EQ(rebuilds, 2);
-  EXPECT_TRUE(MatricesEqual(device.Transform(kTsView), store->camera.viewMatrix));
-  EXPECT_EQ(device.Transform(kTsView).m[3][0], 0.0f);
-  EXPECT_EQ(device.Transform(kTsProjection).m[0][0], 0.1f);
+  ResetView(records->view, records->resources);
+  ASSERT_NE(test::DrawAndTake(*records), nullptr);
+  EXPECT_EQ(device.RenderState(kRsSrcBlend), kBlendSrcAlpha);
+  EXPECT_EQ(device.RenderState(kRsDestBlend), kBlendInvSrcAlpha);
+  EXPECT_EQ(device.SamplerState(0, kSampMinFilter), kTexfLinear);
+  EXPECT_EQ(device.SamplerState(0, kSampMagFilter), kTexfLinear);
+  // 700 pixels at 40 pixels per unit.
+  EXPECT_FLOAT_EQ(device.Transform(kTsProjection).m[0][0], 2.0f / 17.5f);
+  EXPECT_EQ(records->resources.grid.gridStep, 0.5f);
 }
 
 TEST(Camera, PanMovesEyeAndTargetTogetherAndResetRestoresTheView) {
-  auto store = MakeTestStore();
-  Camera& camera = store->camera;
-  PutAtom(*store, 1.0f, 0.0f, 0.0f);
-  RotateModel(*store, 30, 0);
-  const Atom rotated = store->atoms[0];
+  auto records = MakeTestRecords();
+  Camera& camera = records->view.camera;
+  PutAtom(records->document, 1.0f, 0.0f, 0.0f);
+  RotateModel(records->view, records->resources, records->document, 30, 0);
+  const Atom rotated = records->document.atoms[0];
   const Matrix rotation = camera.rotation;
 
-  Pan(*store, -20, 0);
+  Pan(records->view, records->resources, -20, 0);
   EXPECT_EQ(camera.eye.x, -2.0f);
   EXPECT_EQ(camera.target.x, -2.0f);
   EXPECT_EQ(camera.eye.z, 20.0f);
   // The world origin now appears 2 units (80 pixels) right of the centre.
   EXPECT_FLOAT_EQ(WorldToScreen(camera, 0.0f, 0.0f).x, 480.0f);
 
-  Pan(*store, 20, 35);
-  Zoom(*store, +4);
-  ResetView(*store);
+  Pan(records->view, records->resources, 20, 35);
+  Zoom(records->view, records->resources, +4);
+  ResetView(records->view, records->resources);
   EXPECT_EQ(camera.eye.x, 0.0f);
   EXPECT_EQ(camera.eye.y, 0.0f);
   EXPECT_EQ(camera.eye.z, 20.0f);
@@ -159,16 +150,16 @@ TEST(Camera, PanMovesEyeAndTargetTogetherAndResetRestoresTheView) {
   EXPECT_EQ(camera.target.z, 0.0f);
   EXPECT_EQ(camera.zoom, 2.0f);
   EXPECT_EQ(camera.viewWidth, 20.0f);
-  EXPECT_EQ(store->atoms[0].x, rotated.x);
-  EXPECT_EQ(store->atoms[0].z, rotated.z);
+  EXPECT_EQ(records->document.atoms[0].x, rotated.x);
+  EXPECT_EQ(records->document.atoms[0].z, rotated.z);
   EXPECT_TRUE(MatricesEqual(camera.rotation, rotation));
 }
 
 TEST(Camera, CentrePixelMapsToTheEyeBothWays) {
-  auto store = MakeTestStore();
-  Camera& camera = store->camera;
-  Pan(*store, 13, -7);
-  Zoom(*store, +5);
+  auto records = MakeTestRecords();
+  Camera& camera = records->view.camera;
+  Pan(records->view, records->resources, 13, -7);
+  Zoom(records->view, records->resources, +5);
   const Vector2 world = ScreenToWorld(camera, 400, 300);
   EXPECT_EQ(world.x, camera.eye.x);
   EXPECT_EQ(world.y, camera.eye.y);
@@ -178,8 +169,8 @@ TEST(Camera, CentrePixelMapsToTheEyeBothWays) {
 }
 
 TEST(Camera, MappingsFollowScreenAxesAndRoundTrip) {
-  auto store = MakeTestStore();
-  Camera& camera = store->camera;
+  auto records = MakeTestRecords();
+  Camera& camera = records->view.camera;
   // Top-left pixel: left and top edge of the 20 x 15 unit view.
   const Vector2 corner = ScreenToWorld(camera, 0, 0);
   EXPECT_EQ(corner.x, -10.0f);
@@ -188,8 +179,8 @@ TEST(Camera, MappingsFollowScreenAxesAndRoundTrip) {
   EXPECT_EQ(delta.x, 1.0f);
   EXPECT_EQ(delta.y, -2.0f);
 
-  Pan(*store, 7, 3);
-  Zoom(*store, -7);
+  Pan(records->view, records->resources, 7, 3);
+  Zoom(records->view, records->resources, -7);
   for (int32_t px : {0, 1, 123, 399, 799}) {
     for (int32_t py : {0, 57, 300, 599}) {
       const Vector2 world = ScreenToWorld(camera, px, py);
@@ -206,56 +197,58 @@ TEST(Camera, MappingsFollowScreenAxesAndRoundTrip) {
 }
 
 TEST(Camera, MappingIsUnusableWithoutAViewport) {
-  auto store = std::make_unique<MoleculeStore>();
-  EXPECT_FALSE(CameraMapsPixels(store->camera));
-  store->camera.viewportWidth = 640;
-  store->camera.viewportHeight = 480;
-  EXPECT_FALSE(CameraMapsPixels(store->camera));  // no zoom yet
-  ResetView(*store);
-  EXPECT_TRUE(CameraMapsPixels(store->camera));
-  store->camera.viewportHeight = 0;
-  Zoom(*store, 0);
-  EXPECT_FALSE(CameraMapsPixels(store->camera));
+  auto records = std::make_unique<Records>();
+  EXPECT_FALSE(CameraMapsPixels(records->view.camera));
+  records->view.camera.viewportWidth = 640;
+  records->view.camera.viewportHeight = 480;
+  EXPECT_FALSE(CameraMapsPixels(records->view.camera));  // no zoom yet
+  ResetView(records->view, records->resources);
+  EXPECT_TRUE(CameraMapsPixels(records->view.camera));
+  records->view.camera.viewportHeight = 0;
+  Zoom(records->view, records->resources, 0);
+  EXPECT_FALSE(CameraMapsPixels(records->view.camera));
 }
 
 TEST(Camera, RotateModelTurnsAtomsAboutTheOriginAndAccumulates) {
-  auto store = MakeTestStore();
-  PutAtom(*store, 0.0f, 0.0f, 2.0f);
-  PutAtom(*store, 1.0f, 1.0f, 0.0f);
+  auto records = MakeTestRecords();
+  PutAtom(records->document, 0.0f, 0.0f, 2.0f);
+  PutAtom(records->document, 1.0f, 1.0f, 0.0f);
 
-  RotateModel(*store, 0, 0);
-  EXPECT_EQ(store->atoms[0].z, 2.0f);
-  EXPECT_EQ(store->atoms[1].x, 1.0f);
-  EXPECT_TRUE(IsIdentity(store->camera.rotation));
+  RotateModel(records->view, records->resources, records->document, 0, 0);
+  EXPECT_EQ(records->document.atoms[0].z, 2.0f);
+  EXPECT_EQ(records->document.atoms[1].x, 1.0f);
+  EXPECT_TRUE(IsIdentity(records->view.camera.rotation));
 
-  RotateModel(*store, 45, 0);
-  RotateModel(*store, 45, 0);
+  RotateModel(records->view, records->resources, records->document, 45, 0);
+  RotateModel(records->view, records->resources, records->document, 45, 0);
   // Ninety degrees of yaw: the near atom moves to +x, the other behind.
-  EXPECT_NEAR(store->atoms[0].x, 2.0f, 1e-5f);
-  EXPECT_NEAR(store->atoms[0].z, 0.0f, 1e-5f);
-  EXPECT_NEAR(store->atoms[1].x, 0.0f, 1e-5f);
-  EXPECT_NEAR(store->atoms[1].y, 1.0f, 1e-6f);
-  EXPECT_NEAR(store->atoms[1].z, -1.0f, 1e-5f);
+  EXPECT_NEAR(records->document.atoms[0].x, 2.0f, 1e-5f);
+  EXPECT_NEAR(records->document.atoms[0].z, 0.0f, 1e-5f);
+  EXPECT_NEAR(records->document.atoms[1].x, 0.0f, 1e-5f);
+  EXPECT_NEAR(records->document.atoms[1].y, 1.0f, 1e-6f);
+  EXPECT_NEAR(records->document.atoms[1].z, -1.0f, 1e-5f);
   Matrix quarter;
   MatrixRotationYawPitchRoll(&quarter, std::numbers::pi_v<float> / 2.0f, 0, 0);
   for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 4; ++c) EXPECT_NEAR(store->camera.rotation.m[r][c], quarter.m[r][c], 1e-6f);
+    for (int c = 0; c < 4; ++c)
+      EXPECT_NEAR(records->view.camera.rotation.m[r][c], quarter.m[r][c], 1e-6f);
 
-  RotateModel(*store, 0, 90);  // pitch moves the near side down, the far side up
-  EXPECT_NEAR(store->atoms[1].y, 1.0f, 1e-5f);
-  EXPECT_NEAR(store->atoms[1].z, 1.0f, 1e-5f);
+  RotateModel(records->view, records->resources, records->document, 0,
+              90);  // pitch moves the near side down, the far side up
+  EXPECT_NEAR(records->document.atoms[1].y, 1.0f, 1e-5f);
+  EXPECT_NEAR(records->document.atoms[1].z, 1.0f, 1e-5f);
   // The view itself never turns.
-  EXPECT_EQ(store->camera.viewMatrix.m[0][0], 1.0f);
-  EXPECT_EQ(store->camera.viewMatrix.m[2][2], 1.0f);
+  EXPECT_EQ(records->view.camera.viewMatrix.m[0][0], 1.0f);
+  EXPECT_EQ(records->view.camera.viewMatrix.m[2][2], 1.0f);
 }
 
 TEST(Camera, RotateModelWithoutAtomsOnlyAccumulatesTheRotation) {
-  auto store = MakeTestStore();
-  store->atoms[0].x = 3.0f;  // stale record past the count
-  RotateModel(*store, 90, 0);
-  EXPECT_EQ(store->atoms[0].x, 3.0f);
-  EXPECT_NEAR(store->camera.rotation.m[0][2], -1.0f, 1e-6f);
-  EXPECT_NEAR(store->camera.rotation.m[2][0], 1.0f, 1e-6f);
+  auto records = MakeTestRecords();
+  records->document.atoms[0].x = 3.0f;  // stale record past the count
+  RotateModel(records->view, records->resources, records->document, 90, 0);
+  EXPECT_EQ(records->document.atoms[0].x, 3.0f);
+  EXPECT_NEAR(records->view.camera.rotation.m[0][2], -1.0f, 1e-6f);
+  EXPECT_NEAR(records->view.camera.rotation.m[2][0], 1.0f, 1e-6f);
 }
 
 }  // namespace
@@ -265,27 +258,27 @@ namespace tf {
 namespace {
 
 TEST(Camera, FitZoomStepsOutUntilTheMoleculeFitsBelowTheToolbar) {
-  auto store = MakeTestStore();  // 800 x 600, toolbar 24, 40 pixels per unit
-  store->modelStyle = kBallStick;
-  PutAtom(*store, -2, 0, 0);
-  PutAtom(*store, 2, 0, 0);
-  FitZoom(*store);
-  EXPECT_EQ(store->camera.zoom, 2.0f) << "a small molecule is never zoomed into";
+  auto records = MakeTestRecords();  // 800 x 600, toolbar 24, 40 pixels per unit
+  records->view.modelStyle = kBallStick;
+  PutAtom(records->document, -2, 0, 0);
+  PutAtom(records->document, 2, 0, 0);
+  FitZoom(records->view, records->resources, records->document, records->tables);
+  EXPECT_EQ(records->view.camera.zoom, 2.0f) << "a small molecule is never zoomed into";
 
   // Drawn from y = -6.4 to 6.4: pixels 44 to 556 at zoom 2, inside 24 .. 600.
-  PutAtom(*store, 0, 6, 0);
-  PutAtom(*store, 0, -6, 0);
-  FitZoom(*store);
-  EXPECT_EQ(store->camera.zoom, 2.0f);
+  PutAtom(records->document, 0, 6, 0);
+  PutAtom(records->document, 0, -6, 0);
+  FitZoom(records->view, records->resources, records->document, records->tables);
+  EXPECT_EQ(records->view.camera.zoom, 2.0f);
 
-  PutAtom(*store, 0, 10, 0);
-  FitZoom(*store);
+  PutAtom(records->document, 0, 10, 0);
+  FitZoom(records->view, records->resources, records->document, records->tables);
   // Top at 10.4 units: 300 - 10.4 * 20 * zoom >= 24 gives zoom <= 1.327.
-  EXPECT_NEAR(store->camera.zoom, 1.3f, 1e-5f);
+  EXPECT_NEAR(records->view.camera.zoom, 1.3f, 1e-5f);
 
-  PutAtom(*store, 500, 0, 0);
-  FitZoom(*store);
-  EXPECT_EQ(store->camera.zoom, kMinZoom);
+  PutAtom(records->document, 500, 0, 0);
+  FitZoom(records->view, records->resources, records->document, records->tables);
+  EXPECT_EQ(records->view.camera.zoom, kMinZoom);
 }
 
 }  // namespace

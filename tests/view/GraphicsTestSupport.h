@@ -8,7 +8,7 @@
 #include <memory>
 #include <tuple>
 
-#include "view/Math.h"
+#include "base/Math.h"
 #include "view/MeshGeometry.h"
 
 namespace tf::test {

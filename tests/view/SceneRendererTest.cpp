@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/MoleculeStore.h"
+#include "model/Document.h"
 #include "model/TableLookup.h"
-#include "support/GraphicsStore.h"
+#include "support/TestRecords.h"
 #include "view/CameraOperations.h"
 #include "view/GraphicsDevice.h"
 #include "view/Mesh.h"
@@ -16,33 +16,34 @@ namespace tf {
 namespace {
 
 using test::DrawAndTake;
+using test::Records;
 using test::StartGraphics;
 
 constexpr uint32_t kCarbonColour = 0x909090;
 constexpr uint32_t kOxygenColour = 0xFF0D0D;
 
-int32_t TypeNamed(const MoleculeStore& store, std::u16string_view name) {
-  const int32_t type = FindAtomTypeByName(store.tables, name);
+int32_t TypeNamed(const Records& records, std::u16string_view name) {
+  const int32_t type = FindAtomTypeByName(records.tables, name);
   EXPECT_GE(type, 0);
   return type;
 }
 
-uint32_t Put(MoleculeStore& store, Vector3 p, std::u16string_view type, bool selected = false) {
-  const uint32_t i = store.atomCount++;
-  store.atoms[i] = Atom{};
-  store.atoms[i].x = p.x;
-  store.atoms[i].y = p.y;
-  store.atoms[i].z = p.z;
-  store.atoms[i].atomType = TypeNamed(store, type);
-  if (selected) SelectAtom(store, i);
+uint32_t Put(Records& records, Vector3 p, std::u16string_view type, bool selected = false) {
+  const uint32_t i = records.document.atomCount++;
+  records.document.atoms[i] = Atom{};
+  records.document.atoms[i].x = p.x;
+  records.document.atoms[i].y = p.y;
+  records.document.atoms[i].z = p.z;
+  records.document.atoms[i].atomType = TypeNamed(records, type);
+  if (selected) SelectAtom(records.document, i);
   return i;
 }
 
 // A carbon at (1, 2, 3) bonded to an oxygen at (3, 2, 1).
-void PutCarbonylPair(MoleculeStore& store) {
-  Put(store, {1, 2, 3}, u"C3");
-  Put(store, {3, 2, 1}, u"O2");
-  store.bonds[store.bondCount++] = Bond{0, 1};
+void PutCarbonylPair(Records& records) {
+  Put(records, {1, 2, 3}, u"C3");
+  Put(records, {3, 2, 1}, u"O2");
+  records.document.bonds[records.document.bondCount++] = Bond{0, 1};
 }
 
 std::vector<const MeshItem*> MeshesOf(const Frame& frame, const Mesh* mesh) {
@@ -76,8 +77,8 @@ const TextItem* TextWithFormat(const Frame& frame, uint32_t format) {
 }
 
 TEST(SceneRenderer, EmptyDocumentShowsGridStripsZeroCountsAndGridScale) {
-  auto store = StartGraphics(700, 600, 24);
-  auto frame = DrawAndTake(*store);
+  auto records = StartGraphics(700, 600, 24);
+  auto frame = DrawAndTake(*records);
   ASSERT_NE(frame, nullptr);
   const auto clears = frame->ItemsOf<ClearItem>();
   ASSERT_EQ(clears.size(), 1u);
@@ -85,7 +86,7 @@ TEST(SceneRenderer, EmptyDocumentShowsGridStripsZeroCountsAndGridScale) {
   EXPECT_EQ(clears[0]->flags, kClearTarget | kClearZBuffer);
   EXPECT_EQ(clears[0]->z, 1.0f);
 
-  const Grid& grid = store->graphics.grid;
+  const Grid& grid = records->resources.grid;
   const auto meshes = frame->ItemsOf<MeshItem>();
   ASSERT_EQ(meshes.size(), 3u);
   EXPECT_EQ(meshes[0]->geometry, grid.planeMesh->Geometry());
@@ -117,25 +118,25 @@ TEST(SceneRenderer, EmptyDocumentShowsGridStripsZeroCountsAndGridScale) {
 }
 
 TEST(SceneRenderer, GridScaleTextFollowsTheZoom) {
-  auto store = StartGraphics();
+  auto records = StartGraphics();
   const struct {
     int32_t steps;
     const char16_t* text;
   } cases[] = {{-10, u"Grid Scale: 1 A"}, {-8, u"Grid Scale: 5 A"}, {+50, u"Grid Scale: 1/5 A"}};
   for (const auto& c : cases) {
-    Zoom(*store, c.steps);
-    auto frame = DrawAndTake(*store);
+    Zoom(records->view, records->resources, c.steps);
+    auto frame = DrawAndTake(*records);
     ASSERT_NE(frame, nullptr);
     const TextItem* grid = TextWithFormat(*frame, kDtRight | kDtBottom);
     ASSERT_NE(grid, nullptr);
-    EXPECT_EQ(grid->text, c.text) << "zoom " << store->camera.zoom;
+    EXPECT_EQ(grid->text, c.text) << "zoom " << records->view.camera.zoom;
   }
 }
 
 TEST(SceneRenderer, EachStyleDrawsItsSpheresCylindersAndLines) {
-  auto store = StartGraphics();
-  PutCarbonylPair(*store);
-  const GraphicsObjects& g = store->graphics;
+  auto records = StartGraphics();
+  PutCarbonylPair(*records);
+  const ViewResources& g = records->resources;
   const struct {
     int32_t style;
     size_t spheres;
@@ -151,8 +152,8 @@ TEST(SceneRenderer, EachStyleDrawsItsSpheresCylindersAndLines) {
                {kBallStick, 2, 0.4f, 2, 0.1f, 0, 0, 0},
                {7, 0, 0, 0, 0, 0, 0, 0}};
   for (const auto& c : cases) {
-    store->modelStyle = c.style;
-    auto frame = DrawAndTake(*store);
+    records->view.modelStyle = c.style;
+    auto frame = DrawAndTake(*records);
     ASSERT_NE(frame, nullptr);
     const auto spheres = MeshesOf(*frame, g.sphereMesh);
     const auto cylinders = MeshesOf(*frame, g.cylinderMesh);
@@ -194,11 +195,11 @@ TEST(SceneRenderer, EachStyleDrawsItsSpheresCylindersAndLines) {
 }
 
 TEST(SceneRenderer, BondHalvesMeetAtTheMidpointInTheColoursOfTheirEnds) {
-  auto store = StartGraphics();
-  PutCarbonylPair(*store);
-  auto frame = DrawAndTake(*store);
+  auto records = StartGraphics();
+  PutCarbonylPair(*records);
+  auto frame = DrawAndTake(*records);
   ASSERT_NE(frame, nullptr);
-  const auto halves = MeshesOf(*frame, store->graphics.cylinderMesh);
+  const auto halves = MeshesOf(*frame, records->resources.cylinderMesh);
   ASSERT_EQ(halves.size(), 2u);
   ExpectNear(Transform(halves[0]->world, {0, 0, -0.5f}), {1, 2, 3}, "first half starts at a");
   ExpectNear(Transform(halves[0]->world, {0, 0, 0.5f}), {2, 2, 2}, "first half ends midway");
@@ -208,13 +209,13 @@ TEST(SceneRenderer, BondHalvesMeetAtTheMidpointInTheColoursOfTheirEnds) {
   EXPECT_EQ(ColourOf(halves[1]->material), kOxygenColour);
   EXPECT_EQ(halves[0]->texture, nullptr);
 
-  store->modelStyle = kWireframe;
-  frame = DrawAndTake(*store);
+  records->view.modelStyle = kWireframe;
+  frame = DrawAndTake(*records);
   const auto lines = frame->ItemsOf<LineItem>();
   ASSERT_EQ(lines.size(), 2u);
-  const Vector2 middle = WorldToScreen(store->camera, 2, 2);
-  const Vector2 a = WorldToScreen(store->camera, 1, 2);
-  const Vector2 b = WorldToScreen(store->camera, 3, 2);
+  const Vector2 middle = WorldToScreen(records->view.camera, 2, 2);
+  const Vector2 a = WorldToScreen(records->view.camera, 1, 2);
+  const Vector2 b = WorldToScreen(records->view.camera, 3, 2);
   EXPECT_EQ(lines[0]->points[0].x, middle.x);
   EXPECT_EQ(lines[0]->points[1].x, a.x);
   EXPECT_EQ(lines[1]->points[1].x, b.x);
@@ -243,32 +244,34 @@ TEST(SceneRenderer, BondsAlongTheZAxisPointTheRightWayInBothDirections) {
 }
 
 TEST(SceneRenderer, SelectionTextureMarksSelectedAtomsAndTurnsWithTheModel) {
-  auto store = StartGraphics();
-  Put(*store, {0, 0, 0}, u"C3", true);
-  Put(*store, {2, 0, 0}, u"C3");
-  RotateModel(*store, 30, 20);
-  auto frame = DrawAndTake(*store);
+  auto records = StartGraphics();
+  Put(*records, {0, 0, 0}, u"C3", true);
+  Put(*records, {2, 0, 0}, u"C3");
+  RotateModel(records->view, records->resources, records->document, 30, 20);
+  auto frame = DrawAndTake(*records);
   ASSERT_NE(frame, nullptr);
-  const auto spheres = MeshesOf(*frame, store->graphics.sphereMesh);
+  const auto spheres = MeshesOf(*frame, records->resources.sphereMesh);
   ASSERT_EQ(spheres.size(), 2u);
-  EXPECT_EQ(spheres[0]->texture, store->graphics.selectionTexture->Image());
+  EXPECT_EQ(spheres[0]->texture, records->resources.selectionTexture->Image());
   EXPECT_EQ(spheres[1]->texture, nullptr);
-  const Matrix& turn = store->camera.rotation;
+  const Matrix& turn = records->view.camera.rotation;
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c) EXPECT_NEAR(spheres[0]->world.m[r][c], turn.m[r][c] * 0.4f, 1e-6f);
-  ExpectNear(Transform(spheres[1]->world, {0, 0, 0}),
-             {store->atoms[1].x, store->atoms[1].y, store->atoms[1].z}, "sphere centre");
+  ExpectNear(
+      Transform(spheres[1]->world, {0, 0, 0}),
+      {records->document.atoms[1].x, records->document.atoms[1].y, records->document.atoms[1].z},
+      "sphere centre");
 }
 
 TEST(SceneRenderer, OutlineIsDrawnOnlyDuringAGestureClosedForRectanglesOpenForFreeForm) {
-  auto store = StartGraphics();
-  store->selectionTool = kRectangularTool;
-  store->rectStart = {10, 20};
-  store->rectEnd = {110, 70};
-  EXPECT_TRUE(DrawAndTake(*store)->ItemsOf<LineItem>().empty());
+  auto records = StartGraphics();
+  records->view.selectionTool = kRectangularTool;
+  records->view.rectStart = {10, 20};
+  records->view.rectEnd = {110, 70};
+  EXPECT_TRUE(DrawAndTake(*records)->ItemsOf<LineItem>().empty());
 
-  store->areaSelecting = 1;
-  auto lines = DrawAndTake(*store)->ItemsOf<LineItem>();
+  records->view.areaSelecting = 1;
+  auto lines = DrawAndTake(*records)->ItemsOf<LineItem>();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0]->pattern, kDashedPattern);
   EXPECT_EQ(lines[0]->width, 1.0f);
@@ -279,29 +282,29 @@ TEST(SceneRenderer, OutlineIsDrawnOnlyDuringAGestureClosedForRectanglesOpenForFr
   EXPECT_EQ(lines[0]->points[4].x, lines[0]->points[0].x);
   EXPECT_EQ(lines[0]->points[4].y, lines[0]->points[0].y);
 
-  store->selectionTool = kFreeformTool;
-  store->outline[0] = {5, 5};
-  store->outline[1] = {50, 8};
-  store->outline[2] = {40, 60};
-  store->outlineCount = 3;
-  lines = DrawAndTake(*store)->ItemsOf<LineItem>();
+  records->view.selectionTool = kFreeformTool;
+  records->view.outline[0] = {5, 5};
+  records->view.outline[1] = {50, 8};
+  records->view.outline[2] = {40, 60};
+  records->view.outlineCount = 3;
+  lines = DrawAndTake(*records)->ItemsOf<LineItem>();
   ASSERT_EQ(lines.size(), 1u);
   ASSERT_EQ(lines[0]->points.size(), 3u);
   EXPECT_EQ(lines[0]->points[2].y, 60);
 }
 
 TEST(SceneRenderer, EnergyBlockShowsOnlyWhileShaping) {
-  auto store = StartGraphics();
-  store->energy = 1.5f;
-  store->energyChange = -0.25f;
-  store->stepScale = 0.5f;
-  EXPECT_EQ(TextWithFormat(*DrawAndTake(*store), kDtBottom), nullptr);
-  store->shapingActive = 1;
-  const TextItem* block = TextWithFormat(*DrawAndTake(*store), kDtBottom);
+  auto records = StartGraphics();
+  records->shaping.energy = 1.5f;
+  records->shaping.energyChange = -0.25f;
+  records->shaping.stepScale = 0.5f;
+  EXPECT_EQ(TextWithFormat(*DrawAndTake(*records), kDtBottom), nullptr);
+  records->shaping.shapingActive = 1;
+  const TextItem* block = TextWithFormat(*DrawAndTake(*records), kDtBottom);
   ASSERT_NE(block, nullptr);
   EXPECT_EQ(block->text, u"Energy = 1.500000\ndE = -0.250000\nMax fluctuation = 0.500000");
   EXPECT_EQ(block->color, 0x80FF0000u);
-  store->shapingActive = 0;
+  records->shaping.shapingActive = 0;
 }
 
 }  // namespace

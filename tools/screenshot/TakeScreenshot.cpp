@@ -15,7 +15,7 @@
 #include "app/qt/ProgramSession.h"
 #include "app/qt/QtSetup.h"
 #include "app/qt/ShapingPanelWidget.h"
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "io/MoleculeFileCommands.h"
 #include "model/CenterMolecule.h"
 #include "view/CameraOperations.h"
@@ -34,7 +34,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", outcome.error.c_str());
     return 1;
   }
-  tf::MoleculeStore* store = &session.Store();
   tf::QtDesktop& desktop = session.Desktop();
   tf::Application& app = session.App();
   tf::MainWindow& window = *desktop.Window();
@@ -43,16 +42,13 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  tf::OpenMoleculeFile(*store, tf::FromUtf8(argv[1]));
-  tf::ResetView(*store);
-  tf::CenterMolecule(*store);
-  tf::FitZoom(*store);
-  tf::RotateModel(*store, 20, -25);
+  tf::OpenMoleculeFile(app.document, app.tables, tf::FromUtf8(argv[1]));
+  tf::ResetView(app.view, app.resources);
+  tf::CenterMolecule(app.document);
+  tf::FitZoom(app.view, app.resources, app.document, app.tables);
+  tf::RotateModel(app.view, app.resources, app.document, 20, -25);
   for (uint32_t atom : {6u}) {
-    if (atom < store->atomCount) {
-      store->atoms[atom].selected = 1;
-      ++store->selectedCount;
-    }
+    if (atom < app.document.atomCount) tf::SelectAtom(app.document, atom);
   }
   tf::MainWindowProc(app, tf::CommandMessage(tf::kCmdViewShaping));
   tf::RefreshAndRedraw(app);

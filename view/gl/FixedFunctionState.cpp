@@ -4,9 +4,9 @@
 #include <array>
 #include <iterator>
 
+#include "base/Math.h"
 #include "view/DeviceStates.h"
 #include "view/GraphicsTypes.h"
-#include "view/Math.h"
 
 namespace tf {
 

@@ -1,6 +1,6 @@
 #include "view/gl/TextLayout.h"
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 #include "view/GraphicsTypes.h"
 
 namespace tf {

@@ -1,5 +1,5 @@
 #pragma once
-// Fixed-capacity UTF-16 text buffers as the records store them, and the
+// Fixed-capacity UTF-16 text buffers as the document stores them, and the
 // conversions to and from the 8-bit files (one byte is one character).
 
 #include <cstddef>

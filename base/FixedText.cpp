@@ -1,4 +1,4 @@
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 
 namespace tf {
 

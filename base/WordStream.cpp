@@ -1,4 +1,4 @@
-#include "forcefield/WordStream.h"
+#include "base/WordStream.h"
 
 #include <charconv>
 

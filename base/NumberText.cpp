@@ -1,10 +1,10 @@
-#include "forcefield/NumberText.h"
+#include "base/NumberText.h"
 
 #include <charconv>
 #include <cmath>
 #include <string_view>
 
-#include "forcefield/FixedText.h"
+#include "base/FixedText.h"
 
 namespace tf {
 

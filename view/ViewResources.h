@@ -1,8 +1,8 @@
 #pragma once
-// Graphics objects the store owns: created once at start-up, released at
-// shutdown. Pointers are null until their object exists.
+// The graphics objects the view draws with: created once at start-up,
+// released at shutdown. Pointers are null until their object exists.
 
-#include <functional>
+#include <mutex>
 
 #include "view/GraphicsTypes.h"
 #include "view/Grid.h"
@@ -16,7 +16,7 @@ class Line;
 class Mesh;
 class Texture;
 
-struct GraphicsObjects {
+struct ViewResources {
   Direct3D* direct3d = nullptr;
   GraphicsDevice* device = nullptr;
   Font* font = nullptr;                 // overlay text
@@ -28,9 +28,11 @@ struct GraphicsObjects {
   Material atomMaterial;                // rewritten for each atom and bond half
   PresentParameters presentParameters;  // kept for every device reset
   Grid grid;                            // the background grid and axis strips
-  // Rebuilds the background grid at the camera's current spacing; set by the
-  // scene renderer, empty until then.
-  std::function<void()> rebuildGrid;
+
+  // Guards the device and everything above, and the view state a frame
+  // reads. Any thread may draw while holding it; it may be held while taking
+  // the document's modelLock, never the reverse.
+  std::recursive_mutex renderLock;
 };
 
 }  // namespace tf

@@ -1,4 +1,4 @@
-#include "view/Math.h"
+#include "base/Math.h"
 
 #include <cmath>
 
