@@ -1,24 +1,14 @@
 #pragma once
-// Makes the writing of one file fail partway, as a full disk would, so tests
-// can drive saves through their failure paths. Process-wide; safe from any
-// thread.
+// The one question a save asks before it writes each file: whether the
+// writing is to fail partway, as on a full disk. The program never fails a
+// write on purpose: its definition answers false. Tests link their own answer
+// (tests/support/FailureSwitches) to drive saves through their failure paths.
 
-#include <string>
 #include <string_view>
 
 namespace tf {
 
-// The file at `path` (UTF-8, as staged) fails from now on; empty: none does.
-void SetWriteFailing(std::string_view path);
+// `path` is UTF-8, as staged.
 bool WriteFails(std::string_view path);
-
-// Fails the writing of one file for the lifetime of the object.
-class ScopedWriteFailure {
- public:
-  explicit ScopedWriteFailure(std::string_view path) { SetWriteFailing(path); }
-  ~ScopedWriteFailure() { SetWriteFailing({}); }
-  ScopedWriteFailure(const ScopedWriteFailure&) = delete;
-  ScopedWriteFailure& operator=(const ScopedWriteFailure&) = delete;
-};
 
 }  // namespace tf

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite: the normal build, the
+# Sets up, builds and runs the whole test suite: the layer check, the normal build, the
 # AddressSanitizer + UndefinedBehaviorSanitizer build, the ThreadSanitizer
 # build of the concurrency tests, and every fuzz target for a bounded time.
 # FUZZ_SECONDS (default 30) sets the time per fuzz target.
@@ -10,6 +10,9 @@ cd "$root"
 
 jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-30}
+
+echo "== Layers"
+scripts/check-layers.sh
 
 echo "== Build and test"
 scripts/build.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -1,6 +1,6 @@
 #pragma once
-// Makes chosen kinds of graphics object creation fail, so tests can drive
-// start-up through its failure paths. Process-wide; safe from any thread.
+// The kinds of graphics object whose creation can fail, and the one question
+// every creation function asks before it makes one.
 
 #include <cstdint>
 
@@ -17,21 +17,10 @@ enum class CreationKind : uint32_t {
   kMeshFvf,   // CreateMeshFVF, and so every mesh built on it
 };
 
-void SetCreationFailing(CreationKind kind, bool failing);
+// Whether creating an object of this kind is to fail. The program never
+// fails one on purpose: its definition answers false. Tests link their own
+// answer (tests/support/FailureSwitches) to drive start-up through its
+// failure paths.
 bool CreationFails(CreationKind kind);
-
-// Fails one kind of creation for the lifetime of the object.
-class ScopedCreationFailure {
- public:
-  explicit ScopedCreationFailure(CreationKind kind) : kind_(kind) {
-    SetCreationFailing(kind_, true);
-  }
-  ~ScopedCreationFailure() { SetCreationFailing(kind_, false); }
-  ScopedCreationFailure(const ScopedCreationFailure&) = delete;
-  ScopedCreationFailure& operator=(const ScopedCreationFailure&) = delete;
-
- private:
-  CreationKind kind_;
-};
 
 }  // namespace tf

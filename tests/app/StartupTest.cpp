@@ -11,7 +11,7 @@
 #include "support/ShippedConfig.h"
 #include "support/TempDir.h"
 #include "support/TestRecords.h"
-#include "view/CreationFailures.h"
+#include "support/FailureSwitches.h"
 
 namespace tf::test {
 namespace {

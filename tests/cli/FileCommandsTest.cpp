@@ -84,7 +84,9 @@ TEST(CliErrors, OneLineOnStandardErrorAndExitCodeOne) {
   for (const auto& c : cases) {
     auto result = RunCli(c.args);
     EXPECT_EQ(result.exitCode, 1) << c.args;
-    if (c.start != tool) EXPECT_EQ(CountLines(result.err), 1) << result.err;
+    if (c.start != tool) {
+      EXPECT_EQ(CountLines(result.err), 1) << result.err;
+    }
     EXPECT_EQ(result.err.rfind(c.start, 0), 0u) << result.err;
     EXPECT_TRUE(result.out.empty()) << c.args;
   }

@@ -12,7 +12,7 @@
 
 #include "base/FixedText.h"
 #include "io/MoleculeFiles.h"
-#include "io/WriteFailures.h"
+#include "support/FailureSwitches.h"
 #include "support/MoleculeFileFixture.h"
 
 namespace tf {

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "GraphicsTestSupport.h"
-#include "view/CreationFailures.h"
+#include "support/FailureSwitches.h"
 #include "view/Cylinder.h"
 #include "view/Direct3D.h"
 #include "view/Font.h"

@@ -4,7 +4,7 @@
 
 #include "support/ShippedConfig.h"
 #include "support/TestRecords.h"
-#include "view/CreationFailures.h"
+#include "support/FailureSwitches.h"
 #include "view/Graphics.h"
 #include "view/GraphicsDevice.h"
 
