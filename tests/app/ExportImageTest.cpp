@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <filesystem>
 
 #include "app/AppFixture.h"
@@ -24,7 +26,19 @@ TEST_F(AppTest, ExportImageAsksBeforeReplacingAndDrawsTheChosenSizeWithoutChangi
   desktop_.exportAnswers = {ImageExportChoice{existing, 1400, 1152},
                             ImageExportChoice{existing.substr(0, existing.size() - 4), 1400, 1152}};
   desktop_.questionAnswers = {false, true};
+  // The picture has a camera of its own: the window's is never touched, not
+  // even while the picture's frame is presented.
+  std::vector<Camera> camerasAtPresent;
+  records_->resources.device->SetPresentCallback(
+      [&] { camerasAtPresent.push_back(records_->view.camera); });
   Send(CommandMessage(kCmdExportImage));
+  records_->resources.device->SetPresentCallback(nullptr);
+  ASSERT_GE(camerasAtPresent.size(), 2u);
+  for (const Camera& camera : camerasAtPresent) {
+    EXPECT_EQ(camera.zoom, zoom);
+    EXPECT_EQ(camera.viewportWidth, window.right);
+    EXPECT_EQ(camera.presentRect.top, window.top);
+  }
 
   ASSERT_EQ(desktop_.exportRequests.size(), 2u) << "No returns to the dialog";
   EXPECT_EQ(desktop_.exportRequests[0].width, window.right - window.left);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -10,6 +11,7 @@
 #include "base/FixedText.h"
 #include "io/MoleculeFileCommands.h"
 #include "support/ShippedConfig.h"
+#include "support/TempDir.h"
 #include "support/TestRecords.h"
 
 namespace tf::test {
@@ -131,6 +133,26 @@ TEST_F(AppTest, OpenCentresTheMoleculeAndThePanelShowsTheFilesCoordinates) {
   char expected[32];
   std::snprintf(expected, sizeof expected, "%.3f", asInFile->document.atoms[0].x);
   EXPECT_EQ(ToUtf8(texts.x), expected);
+}
+
+// A number that cannot be read ends the atom records: what came before is
+// kept, and the window says where reading stopped instead of staying silent.
+TEST_F(AppTest, OpenSaysWhereReadingStoppedAndKeepsTheAtomsBeforeIt) {
+  TempDir folder;
+  WriteBytes(folder / "corrupt.pdb",
+             "ATOM      1  C1  BEN A   1       0.000   1.400   0.000\n"
+             "ATOM      2  C2  BEN A   1       1.212   0.700   0.000\n"
+             "ATOM      3  C3  BEN A   1       1.212  -0.7x0   0.000\n"
+             "ATOM      4  C4  BEN A   1       0.000  -1.400   0.000\n");
+  desktop_.dialogAnswers.push_back(FromUtf8((folder / "corrupt.pdb").string()));
+  desktop_.TakeLog();
+  Send(CommandMessage(kCmdOpen));
+  EXPECT_EQ(records_->document.atomCount, 3u) << "the records before it and the one it is in";
+  const Log log = desktop_.TakeLog();
+  EXPECT_NE(std::find(log.begin(), log.end(),
+                      "ShowMessageBox Reading stopped at line 3 of corrupt.pdb: ATOM      3  C3  "
+                      "BEN A   1       1.212  -0.7x0   0.000 | Message | warning"),
+            log.end());
 }
 
 TEST_F(AppTest, HelpOpensTheHtmlManualOfTheStartDirectory) {
