@@ -17,17 +17,23 @@
 #include "io/MoleculeFiles.h"
 #include "io/PerceiveBonds.h"
 #include "model/TableLookup.h"
-#include "support/TestRecords.h"
+#include "model/Document.h"
 
 namespace {
 
-std::unique_ptr<tf::Records> MakeStore() {
-  auto records = std::make_unique<tf::Records>();
+// A document with the shipped parameter file's tables.
+struct Reading {
+  tf::Document document;
+  tf::ForceFieldTables tables;
+};
+
+std::unique_ptr<Reading> MakeReading() {
+  auto records = std::make_unique<Reading>();
   if (!tf::LoadParameterFile(records->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
   return records;
 }
 
-void CheckBonds(const tf::Records& records, const tf::PerceivedBonds& perceived) {
+void CheckBonds(const Reading& records, const tf::PerceivedBonds& perceived) {
   if (records.document.bondCount != perceived.added || records.document.bondCount > tf::kMaxBonds)
     std::abort();
   std::vector<std::pair<int32_t, int32_t>> bonds;
@@ -51,7 +57,7 @@ void CheckBonds(const tf::Records& records, const tf::PerceivedBonds& perceived)
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static std::unique_ptr<tf::Records> records = MakeStore();
+  static std::unique_ptr<Reading> records = MakeReading();
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   tf::NewMolecule(records->document);
   tf::ReadMoleculeBytes(records->document, records->tables, bytes, std::nullopt, std::nullopt,

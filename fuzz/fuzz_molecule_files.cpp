@@ -11,12 +11,18 @@
 
 #include "forcefield/ParameterFile.h"
 #include "io/MoleculeFiles.h"
-#include "support/TestRecords.h"
+#include "model/Document.h"
 
 namespace {
 
-std::unique_ptr<tf::Records> MakeStore() {
-  auto records = std::make_unique<tf::Records>();
+// A document with the shipped parameter file's tables.
+struct Reading {
+  tf::Document document;
+  tf::ForceFieldTables tables;
+};
+
+std::unique_ptr<Reading> MakeReading() {
+  auto records = std::make_unique<Reading>();
   if (!tf::LoadParameterFile(records->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
   return records;
 }
@@ -37,7 +43,7 @@ std::optional<std::string> NextPart(std::string_view& rest, bool& present) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static std::unique_ptr<tf::Records> records = MakeStore();
+  static std::unique_ptr<Reading> records = MakeReading();
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   bool present = true;
   std::optional<std::string> pdb = NextPart(rest, present);
