@@ -31,21 +31,21 @@ inline void RotatePair(double& il, double& im, const Rotation& r) {
   il = rotated;
 }
 
-// Rotation of the pair (l, m), l < m, of the packed matrix H and rows l and m of R.
-void Rotate(double* H, double* R, int n, int l, int m) {
-  double* rowL = H + PackedIndex(l, 0);
-  double* rowM = H + PackedIndex(m, 0);
+// Rotation of the pair (l, m), l < m, of the packed matrix matrix and rows l and m of vectors.
+void Rotate(double* matrix, double* vectors, int n, int l, int m) {
+  double* rowL = matrix + PackedIndex(l, 0);
+  double* rowM = matrix + PackedIndex(m, 0);
   const double hll = rowL[l], hmm = rowM[m], hml = rowM[l];
   const Rotation r = RotationFor(hll, hmm, hml);
   // Elements (i, l) and (i, m) for i other than l and m, by where they are stored.
   for (int i = 0; i < l; ++i) RotatePair(rowL[i], rowM[i], r);
-  for (int i = l + 1; i < m; ++i) RotatePair(H[PackedIndex(i, l)], rowM[i], r);
+  for (int i = l + 1; i < m; ++i) RotatePair(matrix[PackedIndex(i, l)], rowM[i], r);
   for (int i = m + 1; i < n; ++i) {
-    double* rowI = H + PackedIndex(i, 0);
+    double* rowI = matrix + PackedIndex(i, 0);
     RotatePair(rowI[l], rowI[m], r);
   }
-  double* vectorL = R + static_cast<long>(l) * n;
-  double* vectorM = R + static_cast<long>(m) * n;
+  double* vectorL = vectors + static_cast<long>(l) * n;
+  double* vectorM = vectors + static_cast<long>(m) * n;
   for (int i = 0; i < n; ++i) RotatePair(vectorL[i], vectorM[i], r);
 
   const double sin2 = r.sin * r.sin, cos2 = r.cos * r.cos, sinCos = r.sin * r.cos;
@@ -55,15 +55,15 @@ void Rotate(double* H, double* R, int n, int l, int m) {
   rowM[l] = (hll - hmm) * sinCos + hml * (cos2 - sin2);
 }
 
-void SortDescending(double* H, double* R, int n) {
+void SortDescending(double* matrix, double* vectors, int n) {
   for (int k = 0; k < n; ++k) {
     for (int l = k; l < n; ++l) {
-      double& hk = H[PackedIndex(k, k)];
-      double& hl = H[PackedIndex(l, l)];
+      double& hk = matrix[PackedIndex(k, k)];
+      double& hl = matrix[PackedIndex(l, l)];
       if (hl > hk) {
         std::swap(hk, hl);
         for (int i = 0; i < n; ++i)
-          std::swap(R[static_cast<long>(k) * n + i], R[static_cast<long>(l) * n + i]);
+          std::swap(vectors[static_cast<long>(k) * n + i], vectors[static_cast<long>(l) * n + i]);
       }
     }
   }
@@ -71,14 +71,14 @@ void SortDescending(double* H, double* R, int n) {
 
 }  // namespace
 
-void JacobiEigen(double* H, double* R, int n) {
+void JacobiEigen(double* matrix, double* vectors, int n) {
   if (n <= 0) return;
-  for (long i = 0; i < static_cast<long>(n) * n; ++i) R[i] = 0.0;
-  for (int i = 0; i < n; ++i) R[static_cast<long>(i) * n + i] = 1.0;
+  for (long i = 0; i < static_cast<long>(n) * n; ++i) vectors[i] = 0.0;
+  for (int i = 0; i < n; ++i) vectors[static_cast<long>(i) * n + i] = 1.0;
 
   double offDiagonal = 0.0;
   for (int r = 1; r < n; ++r)
-    for (int c = 0; c < r; ++c) offDiagonal += H[PackedIndex(r, c)] * H[PackedIndex(r, c)];
+    for (int c = 0; c < r; ++c) offDiagonal += matrix[PackedIndex(r, c)] * matrix[PackedIndex(r, c)];
 
   if (offDiagonal > 0.0) {
     const double norm = std::sqrt(2.0 * offDiagonal);
@@ -91,15 +91,15 @@ void JacobiEigen(double* H, double* R, int n) {
         rotated = false;
         for (int l = 0; l < n - 1; ++l) {
           for (int m = l + 1; m < n; ++m) {
-            if (std::fabs(H[PackedIndex(m, l)]) < threshold) continue;
-            Rotate(H, R, n, l, m);
+            if (std::fabs(matrix[PackedIndex(m, l)]) < threshold) continue;
+            Rotate(matrix, vectors, n, l, m);
             rotated = true;
           }
         }
       }
     } while (threshold > finalThreshold);
   }
-  SortDescending(H, R, n);
+  SortDescending(matrix, vectors, n);
 }
 
 }  // namespace tf

@@ -9,10 +9,10 @@ inline long PackedIndex(long row, long column) {
 }
 
 // Cyclic Jacobi rotations with a falling threshold (relative tolerance
-// 1e-10) on the symmetric n x n matrix H in packed lower-triangle storage. On
-// return the diagonal of H holds the eigenvalues in descending order (equal
-// values keep their order) and row k of R (n x n, row-major) is the unit
+// 1e-10) on the symmetric n x n `matrix` in packed lower-triangle storage. On
+// return the diagonal of `matrix` holds the eigenvalues in descending order (equal
+// values keep their order) and row k of `vectors` (n x n, row-major) is the unit
 // eigenvector of the k-th.
-void JacobiEigen(double* H, double* R, int n);
+void JacobiEigen(double* matrix, double* vectors, int n);
 
 }  // namespace tf

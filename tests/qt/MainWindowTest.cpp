@@ -97,26 +97,6 @@ TEST_F(MainWindowTest, ToolButtonsAndModelItemsMoveTheirMarks) {
   EXPECT_FALSE(viewShaping->isChecked());
 }
 
-TEST_F(MainWindowTest, MenuTextsCarryTheirShortcutTexts) {
-  QStringList texts;
-  for (QAction* menu : Window().menuBar()->actions()) {
-    texts << menu->text();
-    for (QAction* item : menu->menu()->actions())
-      if (!item->isSeparator()) texts << item->text();
-  }
-  EXPECT_EQ(
-      texts.join('|').toStdString(),
-      "File|New\t     Ctrl+N|Open\t     Ctrl+O|Save\t     Ctrl+S|Export Image...|Exit\t     Alt+F4|"
-      "Edit|Undo\t     Ctrl+Z|Redo\t     Ctrl+Y|View|Atom "
-      "Info|Shaping|Model|Wireframe|Spacefill|Sticks|Ball-Stick|Perceive Bonds\t     P|"
-      "Help|View Help|About");
-  QStringList tips;
-  for (QToolButton* button : Window().Toolbar()->findChildren<QToolButton*>())
-    if (!button->toolTip().isEmpty()) tips << button->toolTip();
-  EXPECT_EQ(tips.size(), 9);
-  EXPECT_TRUE(tips.contains("Charges (C)"));
-}
-
 TEST_F(MainWindowTest, UndoAndRedoFollowTheHistoryFromTheirKeys) {
   QAction* undo = Window().MenuAction(kCmdUndo);
   QAction* redo = Window().MenuAction(kCmdRedo);

@@ -59,43 +59,6 @@ TEST(GraphicsDeviceLevels, ResetWaitsUntilTheDeviceCanBeRestored) {
   EXPECT_EQ(device.Reset(nullptr), kErrInvalidCall);
 }
 
-TEST(GraphicsDeviceLevels, ResetReturnsEveryStateToItsDefault) {
-  GraphicsDevice device;
-  const Matrix view = Scaled(2);
-  const Light light = WhiteLight();
-  Material material;
-  material.diffuse = {1, 0, 0, 1};
-  device.SetTransform(kTsView, &view);
-  device.SetLight(0, &light);
-  device.LightEnable(0, 1);
-  device.SetMaterial(&material);
-  device.SetRenderState(kRsCullMode, kCullCw);
-  device.SetRenderState(kRsAlphaBlendEnable, 1);
-  device.SetSamplerState(0, kSampMinFilter, kTexfLinear);
-  device.SetTextureStageState(0, kTssTexCoordIndex, 3);
-  Texture* texture = nullptr;
-  ASSERT_EQ(CreateTextureFromResource(&device, 102, &texture), kOk);
-  device.SetTexture(0, texture);
-  texture->Release();
-
-  PresentParameters parameters = device.Parameters();
-  device.SetCooperativeLevel(CooperativeLevel::kNotReset);
-  ASSERT_EQ(device.Reset(&parameters), kOk);
-
-  EXPECT_EQ(device.Transform(kTsView).m[0][0], 1.0f);
-  EXPECT_FALSE(device.LightEnabled(0));
-  EXPECT_EQ(device.LightAt(0).type, 0);
-  EXPECT_EQ(device.CurrentMaterial().diffuse.r, 0.0f);
-  EXPECT_EQ(device.RenderState(kRsCullMode), kCullCcw);
-  EXPECT_EQ(device.RenderState(kRsAlphaBlendEnable), 0u);
-  EXPECT_EQ(device.RenderState(kRsZEnable), 1u);  // the device has a depth buffer
-  EXPECT_EQ(device.RenderState(kRsLighting), 1u);
-  EXPECT_EQ(device.SamplerState(0, kSampMinFilter), kTexfPoint);
-  EXPECT_EQ(device.TextureStageState(0, kTssTexCoordIndex), 0u);
-  EXPECT_EQ(device.TextureStageState(0, kTssColorOp), kTopModulate);
-  EXPECT_EQ(device.TextureAt(0), nullptr);
-}
-
 TEST(GraphicsDeviceLevels, ResetIsRefusedWhileAFontOrLineStillHoldsTheDevice) {
   GraphicsDevice device;
   Line* rawLine = nullptr;
