@@ -4,6 +4,7 @@
 // dialogs from queued answers (none left: cancel, Yes to questions, and
 // Discard to the save question).
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <map>
@@ -12,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/Application.h"
+#include "app/AtomInfoPanel.h"
 #include "app/DesktopShell.h"
 #include "base/FixedText.h"
 #include "view/Frame.h"
@@ -59,7 +62,11 @@ class FakeDesktop : public DesktopShell {
     visible[panel] = show;
     Log("ShowPanel " + Name(panel) + OnOff(show));
   }
-  void RefreshAtomInfoPanel() override { ++refreshes; }
+  void RefreshAtomInfoPanel() override {
+    ++refreshes;
+    if (atomInfoRecords != nullptr)
+      atomInfo = RefreshAtomInfo(atomInfoRecords->document, atomInfoRecords->tables, typeEntries);
+  }
   void PostRefreshPanels() override { ++postedRefreshes; }
   void SetBondButtonLabel(std::u16string_view label) override { bondLabel = label; }
   void FocusMainWindow() override { Log("FocusMainWindow"); }
@@ -108,7 +115,12 @@ class FakeDesktop : public DesktopShell {
   uint32_t digits = 0;
   std::map<Panel, bool> visible;
   std::map<int32_t, bool> enabledItems;  // EnableMenuItem, by command
-  int refreshes = 0, postedRefreshes = 0;
+  int refreshes = 0;
+  std::atomic<int> postedRefreshes{0};  // the shaping worker posts
+  // When set, each refresh composes the panel's view from these records, as
+  // the real panel does, and keeps it in atomInfo.
+  ApplicationRecords* atomInfoRecords = nullptr;
+  AtomInfoView atomInfo;
   std::u16string bondLabel;
   std::deque<std::optional<std::u16string>> dialogAnswers;
   std::deque<bool> questionAnswers;

@@ -51,7 +51,7 @@ TEST_F(StartupTest, StartsInOrderAndShutsDownCleanly) {
   EXPECT_EQ(app.state.atomInfoPanelWidth, 200);
   EXPECT_EQ(ToUtf8(app.state.startDirectory), std::filesystem::current_path().string());
   records->shaping.whenEnded();  // as the worker asks when it ends
-  EXPECT_EQ(desktop.postedRefreshes, 1);
+  EXPECT_EQ(desktop.postedRefreshes.load(), 1);
 
   EXPECT_EQ(ShutdownApplication(app), 0);
   EXPECT_EQ(records->resources.device, nullptr);
