@@ -55,10 +55,11 @@ StartupOutcome StartApplication(Application& app) {
   if (!desktop.CreateMainWindow()) return Failure("the main window could not be created");
   desktop.CheckToolButton(kCmdSelectTool + app.view.selectionTool, true);
   const ClientSize client = desktop.MainClientSize();
-  if (InitGraphics(app.resources, app.view, client.width, client.height, desktop.ToolbarHeight()) !=
-      0) {
+  std::string cause;
+  if (InitGraphics(app.resources, app.view, client.width, client.height, desktop.ToolbarHeight(),
+                   &cause) != 0) {
     ReleaseGraphics(app.resources);
-    return Failure("the graphics could not start");
+    return Failure("the graphics could not start: " + cause + " could not be made");
   }
   desktop.CheckModelRadio(kCmdWireframe + app.view.modelStyle);
   desktop.CreatePanels(AtomTypeListEntries(app.tables), CreateShapingPanel(app.shaping));

@@ -134,8 +134,9 @@ int RunRender(Document& document, const ForceFieldTables& tables,
   const auto records = std::make_unique<PictureRecords>();
   ViewState& view = records->view;
   ViewResources& resources = records->resources;
-  if (InitGraphics(resources, view, options.width, options.height, 0) != 0)
-    return Fail("the graphics could not start");
+  std::string cause;
+  if (InitGraphics(resources, view, options.width, options.height, 0, &cause) != 0)
+    return Fail("the graphics could not start: " + cause + " could not be made");
   std::string error;
   auto renderer = OffscreenRenderer::Create(&error);
   if (!renderer) return Fail("offscreen OpenGL is not available: " + error);

@@ -52,13 +52,17 @@ Light DirectionalLight() {
 }  // namespace
 
 int InitGraphics(ViewResources& graphics, ViewState& view, int32_t width, int32_t height,
-                 int32_t toolbarHeight) {
+                 int32_t toolbarHeight, std::string* cause) {
+  const auto fail = [cause](const char* what) {
+    if (cause != nullptr) *cause = what;
+    return 1;
+  };
   Camera& camera = view.camera;
   camera.viewportWidth = width;
   camera.viewportHeight = height;
   camera.presentRect = {0, toolbarHeight, width, height};
   graphics.direct3d = Direct3DCreate9(kSdkVersion);
-  if (graphics.direct3d == nullptr) return 1;
+  if (graphics.direct3d == nullptr) return fail("the graphics system");
   graphics.presentParameters = PresentParameters{};
   graphics.presentParameters.windowed = 1;
   graphics.presentParameters.swapEffect = kSwapEffectCopy;
@@ -68,25 +72,25 @@ int InitGraphics(ViewResources& graphics, ViewState& view, int32_t width, int32_
   if (graphics.direct3d->CreateDevice(kAdapterDefault, kDeviceTypeHal, nullptr,
                                       kCreateHardwareVertexProcessing, &graphics.presentParameters,
                                       &graphics.device) != kOk)
-    return 1;
+    return fail("the device");
   graphics.device->SetClientSize(static_cast<uint32_t>(std::max(width, 0)),
                                  static_cast<uint32_t>(std::max(height, 0)));
   graphics.light = DirectionalLight();
   // A frame draws text and lines, so unlike meshes these are checked too.
   if (CreateFont(graphics.device, 30, 10, 400, 0, false, 1, 0, 0, 48, u"Arial", &graphics.font) !=
       kOk)
-    return 1;
-  if (CreateLine(graphics.device, &graphics.line) != kOk) return 1;
+    return fail("the font");
+  if (CreateLine(graphics.device, &graphics.line) != kOk) return fail("the line");
   graphics.line->SetPatternScale(1.0f);
   if (CreateTextureFromResource(graphics.device, kSelectionBitmap, &graphics.selectionTexture) !=
       kOk)
-    return 1;
+    return fail("the selection texture");
   if (LoadMeshFromXResource(kSphereMeshName, kSphereMeshType, kMeshManaged, graphics.device,
                             nullptr, &graphics.sphereMesh) != kOk)
-    return 1;
+    return fail("the sphere mesh");
   if (CreateCylinder(graphics.device, 1.0f, 1.0f, 1.0f, 16, 1, &graphics.cylinderMesh) != kOk)
-    return 1;
-  if (CreateGrid(graphics.grid, graphics.device) != 0) return 1;
+    return fail("the cylinder mesh");
+  if (CreateGrid(graphics.grid, graphics.device) != 0) return fail("the grid");
   ResetView(view, graphics);
   ApplyViewSetup(graphics, view);
   return 0;

@@ -6,6 +6,7 @@
 // modelLock.
 
 #include <cstdint>
+#include <string>
 
 #include "view/SceneSnapshot.h"
 
@@ -18,9 +19,10 @@ struct ViewState;
 // Creates the device and every object a frame uses for a client area of
 // width x height pixels whose top `toolbarHeight` rows the toolbar covers,
 // and resets the view. 0 on success, 1 as soon as a step fails (what was made
-// so far stays for ReleaseGraphics).
+// so far stays for ReleaseGraphics); then `cause`, when given, names the
+// object that could not be made ("the device", "the font", ...).
 int InitGraphics(ViewResources& resources, ViewState& view, int32_t width, int32_t height,
-                 int32_t toolbarHeight);
+                 int32_t toolbarHeight, std::string* cause = nullptr);
 
 // The state every frame relies on: light, view and projection, render and
 // sampler states, with the camera's matrices recomputed (and the grid at its

@@ -8,10 +8,10 @@
 
 #include "app/FakeDesktop.h"
 #include "base/FixedText.h"
+#include "support/FailureSwitches.h"
 #include "support/ShippedConfig.h"
 #include "support/TempDir.h"
 #include "support/TestRecords.h"
-#include "support/FailureSwitches.h"
 
 namespace tf::test {
 namespace {
@@ -73,7 +73,8 @@ TEST_F(StartupTest, AFailedStartPrintsItsCauseExitsWithOneAndShowsNothing) {
        "tessaform: config.ini in the working directory " + directory +
            " could not be loaded (config.ini: no sp3 carbon atom type (C, hybridization 3))"},
       {Config::kShipped, true, false, "tessaform: the main window could not be created"},
-      {Config::kShipped, false, true, "tessaform: the graphics could not start"},
+      {Config::kShipped, false, true,
+       "tessaform: the graphics could not start: the device could not be made"},
   };
   for (const auto& c : cases) {
     std::filesystem::remove(dir_ / "config.ini");
