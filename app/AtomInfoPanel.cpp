@@ -127,7 +127,7 @@ void ApplyAtomInfo(Document& document, const ForceFieldTables& tables, const Ato
       Cut(typed.y),   Cut(typed.z),    Cut(typed.fragmentName), Cut(typed.fragmentNumber),
       Cut(typed.type)};
   // A field is written only when its text is not the one the panel showed.
-  const auto edited = [&shown](const std::u16string& text, const std::u16string& before) {
+  const auto edited = [](const std::u16string& text, const std::u16string& before) {
     return text != before.substr(0, kAtomInfoTextLimit);
   };
   const bool id = edited(texts.id, shown.id), name = edited(texts.name, shown.name),

@@ -12,26 +12,17 @@
 #include <utility>
 #include <vector>
 
+#include "FuzzReading.h"
 #include "forcefield/ParameterFile.h"
 #include "io/ConectRecords.h"
 #include "io/MoleculeFiles.h"
 #include "io/PerceiveBonds.h"
 #include "model/TableLookup.h"
-#include "model/Document.h"
 
 namespace {
 
-// A document with the shipped parameter file's tables.
-struct Reading {
-  tf::Document document;
-  tf::ForceFieldTables tables;
-};
-
-std::unique_ptr<Reading> MakeReading() {
-  auto records = std::make_unique<Reading>();
-  if (!tf::LoadParameterFile(records->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
-  return records;
-}
+using tf::fuzz::MakeReading;
+using tf::fuzz::Reading;
 
 void CheckBonds(const Reading& records, const tf::PerceivedBonds& perceived) {
   if (records.document.bondCount != perceived.added || records.document.bondCount > tf::kMaxBonds)

@@ -9,23 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzReading.h"
 #include "forcefield/ParameterFile.h"
 #include "io/MoleculeFiles.h"
-#include "model/Document.h"
 
 namespace {
 
-// A document with the shipped parameter file's tables.
-struct Reading {
-  tf::Document document;
-  tf::ForceFieldTables tables;
-};
-
-std::unique_ptr<Reading> MakeReading() {
-  auto records = std::make_unique<Reading>();
-  if (!tf::LoadParameterFile(records->tables, TF_SOURCE_DIR "/share/config.ini")) std::abort();
-  return records;
-}
+using tf::fuzz::MakeReading;
+using tf::fuzz::Reading;
 
 std::optional<std::string> NextPart(std::string_view& rest, bool& present) {
   if (!present) return std::nullopt;

@@ -115,10 +115,6 @@ TEST(Camera, EachFrameHandsTheCameraMatricesToTheDeviceWithTheGridOfItsZoom) {
 
   ResetView(records->view, records->resources);
   ASSERT_NE(test::DrawAndTake(*records), nullptr);
-  EXPECT_EQ(device.RenderState(kRsSrcBlend), kBlendSrcAlpha);
-  EXPECT_EQ(device.RenderState(kRsDestBlend), kBlendInvSrcAlpha);
-  EXPECT_EQ(device.SamplerState(0, kSampMinFilter), kTexfLinear);
-  EXPECT_EQ(device.SamplerState(0, kSampMagFilter), kTexfLinear);
   // 700 pixels at 40 pixels per unit.
   EXPECT_FLOAT_EQ(device.Transform(kTsProjection).m[0][0], 2.0f / 17.5f);
   EXPECT_EQ(records->resources.grid.gridStep, 0.5f);
