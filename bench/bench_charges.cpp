@@ -2,7 +2,7 @@
 // (1000 at 7000), most atoms skeleton atoms: small molecules of 8 atoms
 // (a chain of four skeleton atoms, a group of three terminals and one more
 // terminal) and single skeleton atoms. A second case puts all bonds into one
-// skeleton chain, the largest connected part the records can hold.
+// skeleton chain, the largest connected part the document can hold.
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-// Reading and writing a full records (7000 atoms, 1000 bonds) as a PDB file
+// Reading and writing a full document (7000 atoms, 1000 bonds) as a PDB file
 // with its two companion files.
 
 #include <benchmark/benchmark.h>

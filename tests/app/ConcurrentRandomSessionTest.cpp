@@ -352,7 +352,8 @@ class ConcurrentRandomSession : public AppTest {
       return records_->shaping.shapingIterations;  // never the same from one step to the next
     };
     const int32_t before = mark();
-    while (records_->shaping.shapingActive.load() != 0 && mark() == before) std::this_thread::yield();
+    while (records_->shaping.shapingActive.load() != 0 && mark() == before)
+      std::this_thread::yield();
   }
 
   // What the desktop's event loop does between messages: the refreshes the
@@ -377,7 +378,8 @@ class ConcurrentRandomSession : public AppTest {
     const bool settled = CoordinatesSettled();
     std::lock_guard model(records_->document.modelLock);
     const std::string broken = BrokenDocumentRule(records_->document);
-    return broken.empty() ? BrokenPanelRule(records_->document, desktop_.atomInfo, settled) : broken;
+    return broken.empty() ? BrokenPanelRule(records_->document, desktop_.atomInfo, settled)
+                          : broken;
   }
 
   static std::string Describe(const WindowMessage& m, uint32_t digits, bool shift) {

@@ -20,7 +20,7 @@ namespace {
 
 class MoleculeSaveTest : public test::MoleculeFileTest {
  protected:
-  // Old files on disk; a different molecule (two atoms, one bond) in the records.
+  // Old files on disk; a different molecule (two atoms, one bond) in the document.
   void SetUp() override {
     test::WriteBytes(ScratchPath(".pdb"), "old pdb");
     test::WriteBytes(ScratchPath(".tftopology"), "old topology");

@@ -34,7 +34,7 @@ class PdbWriterTest : public MoleculeFileTest {
     return test::ReadBytes(path);
   }
 
-  // Writes the records, reads it back into a second records and compares.
+  // Writes the document, reads it back into a second one and compares.
   void ExpectRoundTrip(const std::string& context) {
     std::string path = ScratchPath(".pdb");
     Write(path);

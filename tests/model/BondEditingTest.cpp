@@ -33,7 +33,7 @@ TEST(BondEditing, AddBondStoresTheSmallerIndexFirstAndRefusesDuplicates) {
   EXPECT_EQ(records->document.bonds[0].atom2, 2);
   EXPECT_EQ(AddBond(records->document, records->tables, 2, 0), 0);
   EXPECT_EQ(AddBond(records->document, records->tables, 0, 2), 0);
-  PutBond(records->document, 2, 1);  // as a topology file may records it
+  PutBond(records->document, 2, 1);  // as a topology file may store it
   EXPECT_EQ(AddBond(records->document, records->tables, 1, 2), 0);
   EXPECT_EQ(records->document.bondCount, 2u);
 }

@@ -35,7 +35,7 @@ void AddAtomAt(test::Records& records, int32_t px, int32_t py, int32_t k) {
 
 using test::BrokenInvariants;
 
-TEST(ConcurrentEditing, WorkerNeverSeesAHalfChangedStore) {
+TEST(ConcurrentEditing, WorkerNeverSeesAHalfChangedDocument) {
   auto records = test::MakeTestRecords();
   std::atomic<bool> stop{false};
   std::atomic<int> broken{0};

@@ -17,7 +17,7 @@ namespace {
 
 using test::AddTestAtom;
 using test::AddTestBond;
-using test::MakeShapingStore;
+using test::MakeShapingRecords;
 using test::Records;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -26,14 +26,14 @@ std::vector<int32_t> ToVector(std::span<const int32_t> items) {
   return {items.begin(), items.end()};
 }
 
-std::unique_ptr<Records> StoreWithAtoms(uint32_t count) {
-  auto records = MakeShapingStore();
+std::unique_ptr<Records> RecordsWithAtoms(uint32_t count) {
+  auto records = MakeShapingRecords();
   for (uint32_t i = 0; i < count; ++i) AddTestAtom(*records, 3, static_cast<float>(i), 0, 0);
   return records;
 }
 
 TEST(BondTopology, NeighboursFollowBondListOrderInEitherDirection) {
-  auto records = StoreWithAtoms(5);
+  auto records = RecordsWithAtoms(5);
   AddTestBond(*records, 3, 1);
   AddTestBond(*records, 1, 0);
   AddTestBond(*records, 4, 1);
@@ -47,7 +47,7 @@ TEST(BondTopology, NeighboursFollowBondListOrderInEitherDirection) {
 }
 
 TEST(BondTopology, ExcludesBondedAndOneThreePairsOnly) {
-  auto records = StoreWithAtoms(6);  // chain 0-1-2-3-4 and a lone atom 5
+  auto records = RecordsWithAtoms(6);  // chain 0-1-2-3-4 and a lone atom 5
   AddTestBond(*records, 0, 1);
   AddTestBond(*records, 2, 1);
   AddTestBond(*records, 2, 3);
@@ -67,7 +67,7 @@ TEST(BondTopology, ExcludesBondedAndOneThreePairsOnly) {
 }
 
 TEST(BondTopology, OddBondListsFromFilesGetLargerListsAndNoStrayIndices) {
-  auto records = StoreWithAtoms(8);
+  auto records = RecordsWithAtoms(8);
   for (int32_t n = 1; n <= 6; ++n) AddTestBond(*records, 0, n);  // six bonds on atom 0
   AddTestBond(*records, 7, 7);                                   // self-bond
   AddTestBond(*records, 2, 0);                                   // same pair again, reversed
@@ -84,7 +84,7 @@ TEST(BondTopology, OddBondListsFromFilesGetLargerListsAndNoStrayIndices) {
 }
 
 TEST(BondTopology, CacheFollowsEveryChangeOfTheBonds) {
-  auto records = StoreWithAtoms(4);
+  auto records = RecordsWithAtoms(4);
   AddTestBond(*records, 0, 1);
   AddTestBond(*records, 1, 2);
   EXPECT_THAT(ToVector(CurrentTopology(records->document).Neighbours(1)), ElementsAre(0, 2));
@@ -101,7 +101,7 @@ TEST(BondTopology, CacheFollowsEveryChangeOfTheBonds) {
   records->document.atomCount = 3;  // atom 3 deleted: its bond no longer counts
   EXPECT_THAT(ToVector(CurrentTopology(records->document).Neighbours(1)), ElementsAre(0));
 
-  auto other = StoreWithAtoms(4);  // another records with other bonds
+  auto other = RecordsWithAtoms(4);  // another document with other bonds
   AddTestBond(*other, 2, 1);
   EXPECT_THAT(ToVector(CurrentTopology(other->document).Neighbours(1)), ElementsAre(2));
   EXPECT_THAT(ToVector(CurrentTopology(records->document).Neighbours(1)), ElementsAre(0));

@@ -39,8 +39,8 @@ TEST(ConcurrentShapingWorker, WindowThreadEditsWhileTheWorkerShapesAndDraws) {
   std::atomic<int> frames{0};  // outlives the records, whose end joins the worker
   test::TempDir dir;
   const std::u16string path = (dir / "stress.pdb").u16string();
-  test::GraphicsRecords graphicsStore = test::StartGraphics(700, 600, 24);
-  Records& records = *graphicsStore;
+  test::GraphicsRecords graphics = test::StartGraphics(700, 600, 24);
+  Records& records = *graphics;
   records.resources.device->SetPresentCallback([&] { ++frames; });
 
   std::mt19937 random(2718);

@@ -17,14 +17,14 @@ using test::AddTestBond;
 using test::kSp0;
 using test::kSp2;
 using test::kSp3;
-using test::MakeShapingStore;
+using test::MakeShapingRecords;
 using test::Records;
 using test::SetAllStiffness;
 
 constexpr float kPi = 3.14159265f;
 
 TEST(EnergyTerms, StretchedBondGrowsWithTheSquareOfTheStretch) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.distances = 2.0f;
   records->tables.equilibriumDistance[kSp3][kSp2] = 1.5f;
   records->tables.equilibriumDistance[kSp2][kSp3] = 1.5f;
@@ -41,7 +41,7 @@ TEST(EnergyTerms, StretchedBondGrowsWithTheSquareOfTheStretch) {
 }
 
 TEST(EnergyTerms, RightAngleAtAnSp3VertexAgainstTheTetrahedralAngle) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.angles = 3.0f;
   const int32_t a = AddTestAtom(*records, kSp0, 1.5f, 0, 0);
   const int32_t b = AddTestAtom(*records, kSp0, 0, 0.7f, 0);
@@ -56,7 +56,7 @@ TEST(EnergyTerms, RightAngleAtAnSp3VertexAgainstTheTetrahedralAngle) {
 }
 
 TEST(EnergyTerms, PyramidalSp2CentreGivesTheSquaredHeight) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.outOfPlane = 1.5f;
   const int32_t p1 = AddTestAtom(*records, kSp0, 1, 0, 0);
   const int32_t p2 = AddTestAtom(*records, kSp0, -0.5f, 0.866f, 0);
@@ -75,7 +75,7 @@ TEST(EnergyTerms, PyramidalSp2CentreGivesTheSquaredHeight) {
 
 // Chain a-b-c-d with the central bond along x and dihedral angle phi.
 std::unique_ptr<Records> TorsionChain(int32_t typeB, int32_t typeC, float phi) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.torsionsSp2Sp2 = 0.7f;
   records->tables.stiffness.torsionsSp3Sp3 = 0.4f;
   AddTestAtom(*records, kSp0, 0, 1, 0);
@@ -110,7 +110,7 @@ TEST(EnergyTerms, TorsionsOfBothKinds) {
 }
 
 TEST(EnergyTerms, LennardJonesPairAtSigmaAndAtTheMinimum) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.lennardJones = 0.3f;
   // sigma = (2.0 + 3.0) / 2, epsilon = sqrt(0.1 * 0.2)
   const float sigma = 2.5f;
@@ -127,7 +127,7 @@ TEST(EnergyTerms, LennardJonesPairAtSigmaAndAtTheMinimum) {
 }
 
 TEST(EnergyTerms, CoulombPair) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.coulomb = 332.0f;
   const int32_t a = AddTestAtom(*records, kSp0, 1, 1, 1, 0.5f);
   const int32_t b = AddTestAtom(*records, kSp0, 1, 1, 3, -0.25f);
@@ -136,7 +136,7 @@ TEST(EnergyTerms, CoulombPair) {
 }
 
 TEST(EnergyTerms, CoincidentAndCollinearAtomsGiveFiniteTerms) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   SetAllStiffness(*records);
   const int32_t a = AddTestAtom(*records, kSp2, 1, 2, 3, 0.4f);
   const int32_t b = AddTestAtom(*records, kSp2, 1, 2, 3, 0.4f);  // on top of a
@@ -159,7 +159,7 @@ TEST(EnergyTerms, CoincidentAndCollinearAtomsGiveFiniteTerms) {
 }
 
 TEST(EnergyTerms, TypeIndicesOutsideTheTableReadTypeZero) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.lennardJones = 1.0f;
   records->tables.stiffness.distances = 1.0f;
   const int32_t a = AddTestAtom(*records, -5, 0, 0, 0);

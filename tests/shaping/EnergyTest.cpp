@@ -21,7 +21,7 @@ using test::kSp0;
 using test::kSp2;
 using test::kSp3;
 using test::MakeRandomMolecule;
-using test::MakeShapingStore;
+using test::MakeShapingRecords;
 
 // Relative agreement of two single-precision sums of many terms.
 void ExpectClose(float actual, float expected, const char* what) {
@@ -39,7 +39,7 @@ void ExpectSameComponents(const EnergyComponents& a, const EnergyComponents& b) 
 }
 
 TEST(TotalEnergy, WithoutBondsIsTheSumOfAllPairs) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.coulomb = 2.0f;
   records->tables.stiffness.lennardJones = 0.5f;
   records->tables.stiffness.distances = 10.0f;
@@ -59,7 +59,7 @@ TEST(TotalEnergy, WithoutBondsIsTheSumOfAllPairs) {
 }
 
 TEST(TotalEnergy, OneThreePairsAreExcludedAndOneFourPairsCount) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.coulomb = 1.0f;
   for (int i = 0; i < 4; ++i) AddTestAtom(*records, kSp3, 1.5f * i, 0, 0, 1.0f);
   AddTestBond(*records, 0, 1);
@@ -76,7 +76,7 @@ TEST(TotalEnergy, OneThreePairsAreExcludedAndOneFourPairsCount) {
 TEST(TotalEnergy, SumsTheBondedTermsOfASmallMolecule) {
   // Two bonded sp2 atoms, each with two further neighbours: four torsions
   // about the central bond and one out-of-plane term per centre.
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.torsionsSp2Sp2 = 1.0f;
   records->tables.stiffness.outOfPlane = 1.0f;
   const int32_t b = AddTestAtom(*records, kSp2, 0, 0, 0);
@@ -101,7 +101,7 @@ TEST(TotalEnergy, SumsTheBondedTermsOfASmallMolecule) {
 }
 
 TEST(TotalEnergy, RecordsTheChangeSinceTheLastEvaluation) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.distances = 1.0f;
   AddTestAtom(*records, kSp0, 0, 0, 0);
   AddTestAtom(*records, kSp0, 3, 0, 0);

@@ -16,7 +16,7 @@ namespace tf::test {
 // Every equilibrium distance is 1.0; all stiffness constants are 0.
 enum : int32_t { kSp0 = 0, kSp1 = 1, kSp2 = 2, kSp3 = 3 };
 
-inline std::unique_ptr<Records> MakeShapingStore() {
+inline std::unique_ptr<Records> MakeShapingRecords() {
   auto records = std::make_unique<Records>();
   ForceFieldTables& tables = records->tables;
   tables.atomTypeCount = 4;
@@ -56,7 +56,7 @@ inline void SetAllStiffness(Records& records) {
 // Angstrom: a random forest in which no atom has more than four bonds, bonds
 // stored in either order, plus a few ring closures, random charges.
 inline std::unique_ptr<Records> MakeRandomMolecule(uint32_t atomCount, uint32_t seed) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   SetAllStiffness(*records);
   std::mt19937 random(seed);
   const float box = std::cbrt(static_cast<float>(atomCount) * 20.0f);

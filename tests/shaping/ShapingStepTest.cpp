@@ -17,7 +17,7 @@ using test::AddTestAtom;
 using test::AddTestBond;
 using test::kSp0;
 using test::MakeRandomMolecule;
-using test::MakeShapingStore;
+using test::MakeShapingRecords;
 
 TEST(ShapingRandom, SeededSequenceInRange) {
   ShapingRandom random(1);
@@ -37,7 +37,7 @@ TEST(ShapingRandom, SeededSequenceInRange) {
 }
 
 TEST(ShapingSchedule, HalvesEveryHundredIterationsInACycleOfAThousand) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->shaping.energy = 12.0f;
   records->shaping.shapingIterations = 57;
   records->shaping.stepScale = 0.01f;
@@ -97,7 +97,7 @@ TEST(ShapingStep, EqualEnergiesAreRejected) {
 }
 
 TEST(ShapingStep, DistancesAloneContractAStretchedBondAndIgnoreOverlaps) {
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.distances = 5.0f;
   records->tables.stiffness.lennardJones = 1.0f;
   const int32_t a = AddTestAtom(*records, kSp0, 0, 0, 0);
@@ -121,7 +121,7 @@ TEST(ShapingStep, DistancesAloneContractAStretchedBondAndIgnoreOverlaps) {
 
 TEST(ShapingStep, NonFiniteTrialEnergiesNeverMoveAnAtom) {
   // A negative Lennard-Jones constant this large makes close trials -inf.
-  auto records = MakeShapingStore();
+  auto records = MakeShapingRecords();
   records->tables.stiffness.lennardJones = -5.0e37f;
   records->tables.atomTypes[0].ljSigma = 1.0f;
   records->tables.atomTypes[0].ljEpsilon = 1.0f;
@@ -141,8 +141,8 @@ TEST(ShapingStep, NonFiniteTrialEnergiesNeverMoveAnAtom) {
   EXPECT_LT(r, 1.0f);  // finite improvements were still taken
 }
 
-TEST(ShapingStep, OddMoleculesAndEmptyStoresAreSafe) {
-  auto empty = MakeShapingStore();
+TEST(ShapingStep, OddMoleculesAndEmptyDocumentsAreSafe) {
+  auto empty = MakeShapingRecords();
   empty->shaping.stepScale = 1.0f;
   ShapingRandom random(2);
   ShapingStep(empty->document, empty->tables, empty->shaping.stepScale, kAllTerms, random);

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "support/FailureSwitches.h"
 #include "support/ShippedConfig.h"
 #include "support/TestRecords.h"
-#include "support/FailureSwitches.h"
 #include "view/Graphics.h"
 #include "view/GraphicsDevice.h"
 
