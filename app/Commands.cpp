@@ -162,11 +162,6 @@ void OnCommand(Application& app, int32_t command) {
   entry->run(app, command);
 }
 
-bool CommandChangesDocument(int32_t command) {
-  const CommandEntry* entry = FindCommand(command);
-  return entry != nullptr && entry->changesDocument;
-}
-
 int32_t KeyCommand(uint32_t key, bool shift) {
   for (const KeyEntry& entry : kKeys)
     if (entry.key == key) return shift ? entry.shiftCommand : entry.command;

@@ -31,9 +31,6 @@ inline constexpr int32_t kCmdZoomOutFast = 50015;
 // Runs the command: inside an edit step when it changes the document.
 void OnCommand(Application& app, int32_t command);
 
-// Whether the command changes the document; false for unknown ids.
-bool CommandChangesDocument(int32_t command);
-
 // The command a main-keyboard key gives, with Shift held or not; 0 for keys
 // that give none (Esc is the window's own).
 int32_t KeyCommand(uint32_t key, bool shift);

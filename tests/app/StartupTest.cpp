@@ -11,7 +11,6 @@
 #include "support/FailureSwitches.h"
 #include "support/ShippedConfig.h"
 #include "support/TempDir.h"
-#include "support/TestRecords.h"
 
 namespace tf::test {
 namespace {

@@ -241,12 +241,9 @@ void DrawEverything(GraphicsDevice& device, Mesh& sphere, Texture& texture, Line
 TEST_F(FrameReplay, AReplayLeavesTheHostsGlStateAsItWas) {
   const Ref<Mesh> sphere = LoadSphere();
   const Ref<Texture> texture = LoadTexture(kSelectionBitmap);
-  Line* line = nullptr;
-  Font* font = nullptr;
-  ASSERT_EQ(CreateLine(device_.get(), &line), kOk);
-  ASSERT_EQ(CreateFont(device_.get(), 30, 10, 400, 0, false, 1, 0, 0, 48, u"Arial", &font), kOk);
-  const Ref<Line> lineRef(line);
-  const Ref<Font> fontRef(font);
+  const Ref<Line> line = MakeLine();
+  const Ref<Font> font = MakeOverlayFont();
+  ASSERT_TRUE(line && font);
   const auto frame = Record([&] { DrawEverything(*device_, *sphere, *texture, *line, *font); });
 
   // Host state unlike anything the backend uses.
@@ -329,12 +326,9 @@ TEST_F(FrameReplay, AReplayLeavesTheHostsGlStateAsItWas) {
 TEST_F(FrameReplay, DestroyingTheRendererFreesEveryGlObjectItMade) {
   const Ref<Mesh> sphere = LoadSphere();
   const Ref<Texture> texture = LoadTexture(kSelectionBitmap);
-  Line* line = nullptr;
-  Font* font = nullptr;
-  ASSERT_EQ(CreateLine(device_.get(), &line), kOk);
-  ASSERT_EQ(CreateFont(device_.get(), 30, 10, 400, 0, false, 1, 0, 0, 48, u"Arial", &font), kOk);
-  const Ref<Line> lineRef(line);
-  const Ref<Font> fontRef(font);
+  const Ref<Line> line = MakeLine();
+  const Ref<Font> font = MakeOverlayFont();
+  ASSERT_TRUE(line && font);
   const auto frame = Record([&] { DrawEverything(*device_, *sphere, *texture, *line, *font); });
 
   // A context of its own, so every name in it is the renderer's.

@@ -219,4 +219,16 @@ Ref<Texture> GlScene::LoadTexture(int resource) {
   return Ref<Texture>(texture);
 }
 
+Ref<Line> GlScene::MakeLine() {
+  Line* line = nullptr;
+  EXPECT_EQ(CreateLine(device_.get(), &line), kOk);
+  return Ref<Line>(line);
+}
+
+Ref<Font> GlScene::MakeOverlayFont() {
+  Font* font = nullptr;
+  EXPECT_EQ(CreateFont(device_.get(), 30, 10, 400, 0, false, 1, 0, 0, 48, u"Arial", &font), kOk);
+  return Ref<Font>(font);
+}
+
 }  // namespace tf::test

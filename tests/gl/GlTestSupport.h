@@ -9,9 +9,10 @@
 #include <memory>
 #include <vector>
 
-#include "support/TestRecords.h"
+#include "view/Font.h"
 #include "view/GraphicsDevice.h"
 #include "view/GraphicsTestSupport.h"
+#include "view/Line.h"
 #include "view/Mesh.h"
 #include "view/Texture.h"
 #include "view/gl/OffscreenRenderer.h"
@@ -81,6 +82,9 @@ class GlScene : public ::testing::Test {
   void SetMaterial(float r, float g, float b, float a = 1);
   Ref<Mesh> LoadSphere();
   Ref<Texture> LoadTexture(int resource);
+  // A line, and the overlay's font (Arial-metric, 30 pixels high), on the device.
+  Ref<Line> MakeLine();
+  Ref<Font> MakeOverlayFont();
 
   // Client pixel of a world point in the plane z = 0.
   static int PixelX(float x) { return static_cast<int>(kWidth / 2 + x * kPixelsPerUnit); }

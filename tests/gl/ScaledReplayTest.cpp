@@ -83,12 +83,9 @@ int CountInk(const RgbaImage& image, Box box, Box* ink) {
 TEST_F(ScaledReplay, AtTwiceTheScaleEverythingCoversTheMagnifiedPixels) {
   const Ref<Mesh> square = MakeColoredSquare(*device_, 2, 0xFF0000FF);
   const Ref<Mesh> sphere = LoadSphere();
-  Line* line = nullptr;
-  Font* font = nullptr;
-  ASSERT_EQ(CreateLine(device_.get(), &line), kOk);
-  ASSERT_EQ(CreateFont(device_.get(), 30, 10, 400, 0, false, 1, 0, 0, 48, u"Arial", &font), kOk);
-  const Ref<Line> lineRef(line);
-  const Ref<Font> fontRef(font);
+  const Ref<Line> line = MakeLine();
+  const Ref<Font> font = MakeOverlayFont();
+  ASSERT_TRUE(line && font);
   // Client pixels: the square covers x 20 .. 60 and y 20 .. 60, the sphere
   // lies in x 100 .. 140, y 20 .. 60 and the text in its rectangle.
   PixelRect textRect{20, 70, 100, 95};
