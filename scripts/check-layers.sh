@@ -11,6 +11,7 @@
 #   0 base   1 forcefield   2 model   3 io, charges, shaping   4 view
 #   5 view/gl, app   6 app/qt   7 cli (everything except app/qt/)
 # Only quoted includes whose path starts with one of these folders count.
+# Open Babel's headers (<openbabel/...>) may be included only in io/openbabel/.
 # The checked files are the *.h, *.cpp and *.inl directly inside each folder;
 # io/ is checked with all its subfolders, which belong to the io layer.
 set -euo pipefail
@@ -71,6 +72,15 @@ function dir_of(path) {
 FNR == 1 {
   from_dir = dir_of(FILENAME)
   from = layer_of(from_dir)
+}
+
+/^[ \t]*#[ \t]*include[ \t]*<openbabel\// {
+  if (from_dir != "io/openbabel") {
+    printf "%s:%d: %s includes Open Babel, which only io/openbabel/ may\n", \
+           FILENAME, FNR, from_dir > "/dev/stderr"
+    found++
+  }
+  next
 }
 
 /^[ \t]*#[ \t]*include[ \t]*"/ {

@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   pkg-config libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
-  libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
+  libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev libopenbabel-dev
   qt6-base-dev libqt6opengl6-dev libxkbcommon-dev
   xvfb xauth desktop-file-utils locales
 )

@@ -45,7 +45,8 @@ for target in build-fuzz/fuzz/fuzz_*; do
   seeds=fuzz/corpus/$corpus_name
   [[ -d $seeds ]] && cp -r "$seeds/." "$work/"
   echo "-- $name"
-  "$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
+  LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 \
+    "$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
     "$work" 2>&1 | tail -n 3
   rm -rf "$work"
   fuzz_passed=$((fuzz_passed + 1))
