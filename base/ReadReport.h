@@ -29,7 +29,12 @@ struct ReadReport {
   // The reading of records ended early at this line; what came before it
   // was kept.
   std::optional<LineProblem> stopped;
-  bool atomLimitReached = false;      // the document filled up before the file ended
+  bool atomLimitReached = false;  // the document filled up before the file ended
+  // Files of other formats: how many molecules the file holds (0 when not
+  // counted), and what of the opened one did not fit the document.
+  uint32_t moleculesInFile = 0;
+  uint32_t atomsLeftOut = 0;
+  uint32_t bondsLeftOut = 0;
   std::vector<LineProblem> warnings;  // lines skipped, reading went on; the first kWarningLimit
   int64_t warningsLeftOut = 0;        // skipped lines past kWarningLimit
 

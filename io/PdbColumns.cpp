@@ -53,6 +53,7 @@ std::optional<PdbAtomFields> ReadPdbColumns(std::string_view line) {
   bool fourCharacterResidue = !IsSpaceByte(line[20]);
   fields.fragmentName = TrimSpaces(PdbField(line, 18, fourCharacterResidue ? 21 : 20));
   fields.residueNumber = TrimSpaces(PdbField(line, 23, 26));
+  fields.element = TrimSpaces(PdbField(line, 77, 78));
   return fields;
 }
 

@@ -14,6 +14,7 @@ struct PdbAtomFields {
   std::string_view name;           // columns 13-16, trimmed
   std::string_view fragmentName;   // columns 18-20, or 18-21 when 21 is not blank
   std::string_view residueNumber;  // columns 23-26, trimmed
+  std::string_view element;        // columns 77-78, trimmed; empty when the line has none
   float x, y, z;
 };
 

@@ -1,7 +1,9 @@
 // Reading a PDB file with its companions into an emptied document.
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/FixedText.h"
 #include "base/ReadReport.h"
@@ -10,6 +12,9 @@
 #include "io/FileBytes.h"
 #include "io/MoleculeFiles.h"
 #include "io/PdbColumns.h"
+#include "io/PerceiveBonds.h"
+#include "io/openbabel/TypePerception.h"
+#include "model/TypeRoles.h"
 
 namespace tf {
 
@@ -37,6 +42,8 @@ class PdbAtomReader {
   // and its line is where reading stopped (`unreadableAt`).
   bool ReadAtoms();
   std::optional<std::size_t> UnreadableAt() const { return unreadableAt_; }
+  // The element column of each atom's line (empty where it had none).
+  const std::vector<std::string>& Elements() const { return elements_; }
 
  private:
   enum class Outcome { kNext, kEndOfFile, kUnreadable, kFull };
@@ -51,6 +58,7 @@ class PdbAtomReader {
   Document& document_;
   WordStream words_;
   std::optional<std::size_t> unreadableAt_;
+  std::vector<std::string> elements_;
 };
 
 bool PdbAtomReader::ReadAtoms() {
@@ -83,6 +91,7 @@ PdbAtomReader::Outcome PdbAtomReader::ReadAtomRecord(std::string_view keywordWor
   const std::size_t wordStart = words_.LastWordStart();
   Atom& atom = document_.atoms[document_.atomCount];
   atom = Atom{};
+  elements_.resize(document_.atomCount + 1);
   std::string_view text = words_.Text();
   const bool atLineStart = wordStart == 0 || text[wordStart - 1] == '\n';
   bool readable = atLineStart && ReadByColumns(atom, wordStart);
@@ -111,6 +120,7 @@ bool PdbAtomReader::ReadByColumns(Atom& atom, std::size_t lineStart) {
   atom.x = fields->x;
   atom.y = fields->y;
   atom.z = fields->z;
+  elements_[document_.atomCount].assign(fields->element);
   if (lineEnd == std::string_view::npos) {
     words_.SetPosition(text.size());
     words_.SkipLine();  // marks the end of the file as reached
@@ -139,6 +149,22 @@ bool PdbAtomReader::ReadByWords(Atom& atom, bool hetatm, std::string_view keywor
   return words_.ReadFloat(atom.x) && words_.ReadFloat(atom.y) && words_.ReadFloat(atom.z);
 }
 
+// Where a line gives its element (columns 77-78), the atom takes that
+// element's type instead of the one its name suggested.
+void TakeElementColumns(Document& document, const ForceFieldTables& tables,
+                        const std::vector<std::string>& elements) {
+  const std::size_t count = std::min<std::size_t>(document.atomCount, elements.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string& element = elements[i];
+    const bool letters =
+        !element.empty() && std::all_of(element.begin(), element.end(), [](char c) {
+          return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        });
+    if (letters)
+      document.atoms[i].atomType = AtomTypeForRole(tables, element, TypeRole::kByElement);
+  }
+}
+
 }  // namespace
 
 void SetFilePath(Document& document, std::u16string_view path) {
@@ -159,11 +185,7 @@ void AssignTypeFromName(Document& document, const ForceFieldTables& tables, uint
       return;
     }
   }
-  atom.atomType = 0;
-  for (uint32_t t = 0; t < typeCount; ++t) {
-    if (TextView(tables.atomTypes[t].description) == u"Unknown")
-      atom.atomType = static_cast<int32_t>(t);
-  }
+  atom.atomType = UnknownAtomType(tables);
 }
 
 ReadReport ReadMoleculeBytes(Document& document, const ForceFieldTables& tables,
@@ -182,9 +204,19 @@ ReadReport ReadMoleculeBytes(Document& document, const ForceFieldTables& tables,
   if (const auto at = reader.UnreadableAt())
     report.stopped = ProblemAt(file, *pdb, *at, "number cannot be read");
   for (uint32_t i = 0; i < document.atomCount; ++i) AssignTypeFromName(document, tables, i);
-  if (!withCompanions) return report;
-  ReadTopology(document, topology, ToUtf8(CompanionPath(path, CompanionKind::Topology)), report);
-  ReadAtoms(document, tables, atoms, ToUtf8(CompanionPath(path, CompanionKind::Atoms)), report);
+  if (withCompanions) {
+    ReadTopology(document, topology, ToUtf8(CompanionPath(path, CompanionKind::Topology)), report);
+    ReadAtoms(document, tables, atoms, ToUtf8(CompanionPath(path, CompanionKind::Atoms)), report);
+  }
+  // Without its atoms file the molecule's types are perceived, from bonds
+  // perceived first when the bond list is missing too.
+  if ((withCompanions && atoms) || document.atomCount == 0) return report;
+  TakeElementColumns(document, tables, reader.Elements());
+  if (!withCompanions || !topology) {
+    const PerceivedBonds perceived = AddPerceivedBonds(document, tables, ReadConectPairs(*pdb));
+    report.bondsLeftOut = perceived.refusedCapacity;
+  }
+  PerceiveAtomTypes(document, tables);
   return report;
 }
 

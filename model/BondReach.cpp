@@ -170,7 +170,8 @@ std::vector<ReachPair> PairsWithinBondReach(const Document& document,
       if (j <= i) return;
       const Atom& second = document.atoms[j];
       const double squared = SquaredDistance(first, second);
-      if (squared < reach.Squared(first.atomType, second.atomType))
+      if (squared < reach.Squared(first.atomType, second.atomType) &&
+          squared >= kShortestBond * kShortestBond)
         pairs.push_back({static_cast<float>(squared), i, j});
     });
   }

@@ -13,6 +13,9 @@
 namespace tf {
 
 inline constexpr double kBondReachFactor = 1.2;
+// Atoms nearer than this (Angstrom) lie on one another: no bond is that short
+// (H-H is 0.74), so such a pair is a fault of the file, never a candidate.
+inline constexpr double kShortestBond = 0.5;
 
 // Two atoms within reach, first < second. Kept to 8 bytes: atoms piled on
 // one another (a file with every coordinate 0) give millions of pairs.
@@ -24,7 +27,8 @@ struct ReachPair {
 static_assert(kMaxAtoms <= 65536, "atom indices must fit ReachPair");
 
 // Every pair of atoms in use whose distance is below kBondReachFactor times
-// BondDistanceParameter(type of first, type of second), nearest first, equal
+// BondDistanceParameter(type of first, type of second) and at least
+// kShortestBond apart, nearest first, equal
 // distances in index order. A pair whose parameter is 0 (or not a positive
 // number) is never within reach, nor is an atom whose coordinates are not
 // finite. Reads the atoms: while a worker may move them, hold modelLock.

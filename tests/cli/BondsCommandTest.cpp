@@ -17,9 +17,12 @@ using test::RunCli;
 
 TEST(CliBonds, WritesThePerceivedBondsAndReportsTheCounts) {
   test::TempDir dir;
+  // An empty bond list beside the file keeps the reading from perceiving one.
+  const std::string in = (dir / "in.pdb").string();
+  test::WriteBytes(in, test::ReadBytes(test::TestData("pdb/estradiol.pdb")));
+  test::WriteBytes(dir / "in.tftopology", "");
   const std::string out = (dir / "estradiol.pdb").string();
-  auto result = RunCli(test::ShippedConfigOption() + " bonds '" +
-                       test::TestData("pdb/estradiol.pdb") + "' '" + out + "'");
+  auto result = RunCli(test::ShippedConfigOption() + " bonds '" + in + "' '" + out + "'");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.err, "23 bonds were added.\nNo candidate pair was refused.\n");
   EXPECT_TRUE(result.out.empty()) << result.out;

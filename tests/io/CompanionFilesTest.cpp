@@ -69,13 +69,7 @@ TEST_F(MoleculeFileTest, AtomsFileReplacesTypesUntilAValueFails) {
   EXPECT_EQ(records_->document.atoms[5].charge, 0.0f);
 }
 
-TEST_F(MoleculeFileTest, MissingCompanionsGiveNoBondsAndNameTypes) {
-  ReadText(kSixAtoms);
-  EXPECT_EQ(records_->document.bondCount, 0u);
-  EXPECT_EQ(TypeName(4), u"N3");
-  for (uint32_t i = 0; i < records_->document.atomCount; ++i)
-    EXPECT_EQ(records_->document.atoms[i].charge, 0.0f);
-  // A PDB file that cannot be read: every bond pair is rejected.
+TEST_F(MoleculeFileTest, APdbFileThatCannotBeReadTakesNoBondPair) {
   test::WriteBytes(ScratchPath(".tftopology"), "0 1\n");
   NewMolecule(records_->document);
   SetFilePath(records_->document, FromUtf8(ScratchPath(".pdb") + "missing.pdb"));

@@ -14,7 +14,8 @@ namespace {
 
 using test::Records;
 
-// Every pair tried, straight from the definition.
+// Every pair tried, straight from the definition: within reach, at least
+// half an Angstrom apart.
 std::vector<std::tuple<float, int, int>> AllPairsWithinReach(const Records& records) {
   std::vector<std::tuple<float, int, int>> pairs;
   auto typeOk = [](int32_t type) { return type >= 0 && type < kMaxAtomTypes; };
@@ -26,7 +27,8 @@ std::vector<std::tuple<float, int, int>> AllPairsWithinReach(const Records& reco
       const double reach = 1.2 * records.tables.equilibriumDistance[a.atomType][b.atomType];
       const double dx = double{a.x} - b.x, dy = double{a.y} - b.y, dz = double{a.z} - b.z;
       const double squared = dx * dx + dy * dy + dz * dz;
-      if (squared < reach * reach) pairs.emplace_back(static_cast<float>(squared), i, j);
+      if (squared < reach * reach && squared >= 0.25)
+        pairs.emplace_back(static_cast<float>(squared), i, j);
     }
   }
   std::sort(pairs.begin(), pairs.end());

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 
 #include "app/qt/ShapingPanelWidget.h"
 #include "qt/RunningApp.h"
@@ -170,6 +171,7 @@ TEST_F(FilesAndShapingTest, ExportedPicturesShowTheViewAtTheWindowsSizeOrLarger)
 TEST_F(FilesAndShapingTest, PFindsTheBondsOfAPlainPdbFileAndReportsThem) {
   const std::string path = workDirectory_ + "/estradiol.pdb";
   std::filesystem::copy_file(SourcePath("tests/data/pdb/estradiol.pdb"), path);
+  std::ofstream(workDirectory_ + "/estradiol.tftopology");  // an empty bond list
   session_->OpenFileArgument({QString::fromStdString(path)});
   ASSERT_TRUE(QTest::qWaitFor([&] { return records_->document.atomCount == 20; }));
   ASSERT_EQ(records_->document.bondCount, 0u);

@@ -64,6 +64,22 @@ std::u16string MoleculeFileTest::TypeName(std::size_t index) const {
       TextView(records_->tables.atomTypes[records_->document.atoms[index].atomType].name));
 }
 
+std::string TypeSummary(const Records& records) {
+  std::vector<int> counts(kMaxAtomTypes + 1, 0);
+  for (uint32_t i = 0; i < records.document.atomCount; ++i) {
+    const int32_t type = records.document.atoms[i].atomType;
+    ++counts[type >= 0 && type < kMaxAtomTypes ? type : kMaxAtomTypes];
+  }
+  std::string summary;
+  for (int t = 0; t <= kMaxAtomTypes; ++t) {
+    if (counts[t] == 0) continue;
+    const std::string name =
+        t < kMaxAtomTypes ? ToUtf8(TextView(records.tables.atomTypes[t].name)) : "?";
+    summary += (summary.empty() ? "" : " ") + name + ":" + std::to_string(counts[t]);
+  }
+  return summary;
+}
+
 void ExpectSameMolecule(const Document& expected, const Document& actual,
                         const std::string& context) {
   SCOPED_TRACE(context);

@@ -46,6 +46,9 @@ class MoleculeFileTest : public ::testing::Test {
   bool companionsPending_ = false;
 };
 
+// The molecule's AtomTypes counted, in table order: "C2:6 H:6".
+std::string TypeSummary(const Records& records);
+
 // Field-by-field comparison of two molecules (coordinates to 3 decimals).
 void ExpectSameMolecule(const Document& expected, const Document& actual,
                         const std::string& context);
