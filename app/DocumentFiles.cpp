@@ -17,7 +17,7 @@ namespace tf {
 namespace {
 
 bool SaveToFile(Application& app, std::u16string_view path) {
-  if (!SaveMoleculeFile(app.document, path)) {
+  if (!SaveMoleculeFile(app.document, app.tables, path)) {
     app.desktop.ShowMessageBox(u"Bad file.", u"Message", MessageIcon::Warning);
     return false;
   }

@@ -21,4 +21,22 @@ inline std::unique_ptr<Reading> MakeReading() {
   return reading;
 }
 
+// Aborts unless every count and index of the read document stays inside its
+// tables, so that any later operation can index them.
+inline void CheckDocument(const Reading& records) {
+  const Document& document = records.document;
+  if (document.atomCount > kMaxAtoms || document.bondCount > kMaxBonds) std::abort();
+  for (uint32_t i = 0; i < document.atomCount; ++i) {
+    const int32_t type = document.atoms[i].atomType;
+    if (type < 0 || static_cast<uint32_t>(type) >= records.tables.atomTypeCount) std::abort();
+  }
+  for (uint32_t b = 0; b < document.bondCount; ++b) {
+    const Bond& bond = document.bonds[b];
+    if (bond.atom1 < 0 || bond.atom2 < 0 ||
+        static_cast<uint32_t>(bond.atom1) >= document.atomCount ||
+        static_cast<uint32_t>(bond.atom2) >= document.atomCount)
+      std::abort();
+  }
+}
+
 }  // namespace tf::fuzz

@@ -44,18 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tf::NewMolecule(records->document);
   tf::ReadMoleculeBytes(records->document, records->tables, pdb, topology, atoms, true);
 
-  if (records->document.atomCount > tf::kMaxAtoms || records->document.bondCount > tf::kMaxBonds)
-    std::abort();
-  for (uint32_t i = 0; i < records->document.atomCount; ++i) {
-    int32_t type = records->document.atoms[i].atomType;
-    if (type < 0 || static_cast<uint32_t>(type) >= records->tables.atomTypeCount) std::abort();
-  }
-  for (uint32_t b = 0; b < records->document.bondCount; ++b) {
-    const tf::Bond& bond = records->document.bonds[b];
-    if (bond.atom1 < 0 || bond.atom2 < 0 ||
-        static_cast<uint32_t>(bond.atom1) >= records->document.atomCount ||
-        static_cast<uint32_t>(bond.atom2) >= records->document.atomCount)
-      std::abort();
-  }
+  tf::fuzz::CheckDocument(*records);
   return 0;
 }

@@ -4,6 +4,7 @@
 // files are read beside the document, outside the lock. Never call these
 // while holding modelLock.
 
+#include <cstdint>
 #include <string_view>
 
 #include "base/ReadReport.h"
@@ -13,15 +14,24 @@ namespace tf {
 struct Document;
 struct ForceFieldTables;
 
-// Reads the molecule at `path` into a fresh document and, when the PDB file
-// could be read (report.read), replaces the document's molecule with it
-// (NewMolecule, then filePath = path). Otherwise the document is left exactly
-// as it was.
-ReadReport OpenMoleculeFile(Document& document, const ForceFieldTables& tables,
-                            std::u16string_view path);
+// Reads the molecule at `path` into the emptied document `fresh` (its
+// filePath set to `path`) by the path's extension, as OpenMoleculeFile does.
+ReadReport ReadMoleculeFile(Document& fresh, const ForceFieldTables& tables,
+                            std::u16string_view path, uint32_t record);
 
-// filePath = path, WriteMolecule; whether all three files were written. A
-// failed save keeps the file path it had.
-bool SaveMoleculeFile(Document& document, std::u16string_view path);
+// Reads the molecule at `path` into a fresh document, by the path's
+// extension: a PDB file with its companions (any extension the formats do
+// not know reads as PDB), or molecule `record` (0 for the first) of a file
+// of another format. When the file could be read (report.read) the molecule
+// replaces the document's (NewMolecule, then filePath = path); otherwise
+// the document is left exactly as it was.
+ReadReport OpenMoleculeFile(Document& document, const ForceFieldTables& tables,
+                            std::u16string_view path, uint32_t record = 0);
+
+// filePath = path, then the file in the format of its extension: SDF, MOL2
+// or XYZ alone, else the PDB file with its two companions (WriteMolecule).
+// Whether everything was written, all or nothing; a failed save keeps the
+// file path it had. A format that cannot be written (mmCIF, CML) fails.
+bool SaveMoleculeFile(Document& document, const ForceFieldTables& tables, std::u16string_view path);
 
 }  // namespace tf

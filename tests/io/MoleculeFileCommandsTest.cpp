@@ -22,7 +22,7 @@ TEST_F(MoleculeFileCommandsTest, OpenReplacesTheMoleculeAndSaveWritesItBack) {
   test::ExpectSameMolecule(records_->document, opened->document, "opened over benzene");
 
   const std::u16string copy = FromUtf8(ScratchPath(".pdb"));
-  SaveMoleculeFile(opened->document, copy);
+  SaveMoleculeFile(opened->document, opened->tables, copy);
   EXPECT_EQ(TextView(opened->document.filePath), copy);
   OpenMoleculeFile(opened->document, opened->tables, copy);
   test::ExpectSameMolecule(records_->document, opened->document, "saved and opened again");

@@ -91,7 +91,7 @@ TEST(ConcurrentShapingWorker, WindowThreadEditsWhileTheWorkerShapesAndDraws) {
         ToggleBond(records.document, records.tables);
         break;
       case 8: {
-        SaveMoleculeFile(records.document, path);
+        SaveMoleculeFile(records.document, records.tables, path);
         const uint32_t atoms = records.document.atomCount, bonds = records.document.bondCount;
         OpenMoleculeFile(records.document, records.tables, path);
         // The worker moves atoms but never adds or removes any.
