@@ -18,7 +18,7 @@ int RunBonds(Document& document, const ForceFieldTables& tables,
   if (args.size() != 2) return Fail("usage: bonds IN.pdb OUT.pdb");
   if (!OpenMolecule(document, tables, args[0])) return 1;
   const PerceivedBonds perceived = PerceiveBonds(document, tables);
-  if (!SaveMolecule(document, args[1])) return 1;
+  if (!SaveMolecule(document, tables, args[1])) return 1;
   // After the save, so that a failure stays one line.
   std::fprintf(stderr, "%s\n", DescribePerceivedBonds(perceived).c_str());
   return 0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ReadReport.h"
 #include "forcefield/ForceFieldTables.h"
 #include "model/Document.h"
 
@@ -30,14 +31,25 @@ const std::vector<CommandInfo>& RegisteredCommands();
 // Prints "tessaform-cli: <message>" as one line on standard error; returns 1.
 int Fail(const std::string& message);
 
-// Empties the document and reads FILE.pdb with its companions. Lines the
-// readers skipped are printed as "FILE:LINE: reason: text" on standard error.
-// Fails (one line on standard error, false) when the PDB file cannot be read,
+// The molecule OpenMolecule reads from files of several (--record K, 1 for
+// the first).
+void SetRecordToOpen(uint32_t record);
+
+// Empties the document and reads FILE by its extension: a PDB file with its
+// companions, or a file of another format (its molecule --record K). Lines
+// the readers skipped are printed as "FILE:LINE: reason: text" on standard
+// error, and so are a file of several molecules ("FILE holds N molecules;
+// the first was opened.") and what did not fit the document. Fails (one line
+// on standard error, false) when the file cannot be read ("FILE: reason"),
 // holds no atom records ("FILE: no atom records"), or its records or a
 // companion's stopped early ("FILE:LINE: reason: text").
 bool OpenMolecule(Document& document, const ForceFieldTables& tables, const std::string& path);
 
-// Sets the path and saves the three files. Fails when the save does.
-bool SaveMolecule(Document& document, const std::string& path);
+// Sets the path and saves the molecule in the format of its extension (PDB
+// with its companions, SDF, MOL2, XYZ). Fails when the save does.
+bool SaveMolecule(Document& document, const ForceFieldTables& tables, const std::string& path);
+
+// Prints what a read left out or found besides the molecule it opened.
+void PrintReadNotes(const ReadReport& report, const std::string& path);
 
 }  // namespace tf::cli

@@ -1,4 +1,6 @@
-// tessaform-cli info FILE.pdb: counts, AtomTypes and companion files.
+// tessaform-cli info FILE: counts, AtomTypes and companion files.
+// tessaform-cli convert IN OUT: reads IN and writes it as OUT, each in the
+// format of its extension.
 
 #include <cstdio>
 #include <vector>
@@ -19,7 +21,7 @@ const char* Presence(std::u16string_view companion) {
 
 int RunInfo(Document& document, const ForceFieldTables& tables,
             const std::vector<std::string>& args) {
-  if (args.size() != 1) return Fail("usage: info FILE.pdb");
+  if (args.size() != 1) return Fail("usage: info FILE");
   if (!OpenMolecule(document, tables, args[0])) return 1;
 
   std::u16string_view path = TextView(document.filePath);
@@ -44,16 +46,16 @@ int RunInfo(Document& document, const ForceFieldTables& tables,
 
 int RunConvert(Document& document, const ForceFieldTables& tables,
                const std::vector<std::string>& args) {
-  if (args.size() != 2) return Fail("usage: convert IN.pdb OUT.pdb");
+  if (args.size() != 2) return Fail("usage: convert IN OUT");
   if (!OpenMolecule(document, tables, args[0])) return 1;
-  if (!SaveMolecule(document, args[1])) return 1;
+  if (!SaveMolecule(document, tables, args[1])) return 1;
   std::printf("wrote\t%s\t%u atoms\t%u bonds\n", args[1].c_str(), document.atomCount,
               document.bondCount);
   return 0;
 }
 
-const CommandRegistration kInfo("info", "FILE.pdb", RunInfo);
-const CommandRegistration kConvert("convert", "IN.pdb OUT.pdb", RunConvert);
+const CommandRegistration kInfo("info", "FILE", RunInfo);
+const CommandRegistration kConvert("convert", "IN OUT", RunConvert);
 
 }  // namespace
 

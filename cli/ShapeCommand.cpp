@@ -80,7 +80,7 @@ int RunShape(Document& document, const ForceFieldTables& tables,
                  shaping.energy, shaping.energyChange, shaping.stepScale);
     AdvanceShapingSchedule(shaping);
   }
-  if (!SaveMolecule(document, args[1])) return 1;
+  if (!SaveMolecule(document, tables, args[1])) return 1;
   std::printf("initial\t%.6f\n", initial);
   std::printf("final\t%.6f\n", options.sweeps > 0 ? shaping.energy : initial);
   return 0;

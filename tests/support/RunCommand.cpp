@@ -10,12 +10,13 @@
 
 namespace tf::test {
 
-CommandResult RunCli(const std::string& args, const std::string& workDir) {
+CommandResult RunCli(const std::string& args, const std::string& workDir,
+                     const std::string& program) {
   TempDir capture;
   std::string outPath = (capture / "out").string();
   std::string errPath = (capture / "err").string();
-  std::string command = "cd '" + workDir + "' && '" + std::string(TF_CLI_PATH) + "' " + args +
-                        " >'" + outPath + "' 2>'" + errPath + "'";
+  std::string command = "cd '" + workDir + "' && '" + program + "' " + args + " >'" + outPath +
+                        "' 2>'" + errPath + "'";
   int status = std::system(command.c_str());
   CommandResult result;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

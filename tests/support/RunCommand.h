@@ -11,8 +11,10 @@ struct CommandResult {
   std::string err;
 };
 
-// Runs `tessaform-cli ARGS` (ARGS already quoted for the shell) in `workDir`.
-CommandResult RunCli(const std::string& args, const std::string& workDir = ".");
+// Runs `tessaform-cli ARGS` (ARGS already quoted for the shell) in `workDir`;
+// `program` names another copy of the tool.
+CommandResult RunCli(const std::string& args, const std::string& workDir = ".",
+                     const std::string& program = TF_CLI_PATH);
 
 // "--config 'PATH'" naming the shipped parameter file, for RunCli's ARGS.
 std::string ShippedConfigOption();
