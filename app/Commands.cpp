@@ -11,6 +11,8 @@
 #include "base/FixedText.h"
 #include "charges/PartialCharges.h"
 #include "io/PerceiveBonds.h"
+#include "io/openbabel/Hydrogens.h"
+#include "io/openbabel/TypePerception.h"
 #include "model/AtomEditing.h"
 #include "model/BondEditing.h"
 #include "shaping/ShapingWorker.h"
@@ -48,6 +50,24 @@ void PerceiveBondsOfDocument(Application& app) {
   const PerceivedBonds perceived = PerceiveBonds(app.document, app.tables);
   RefreshAndRedraw(app);
   app.desktop.ShowMessageBox(FromUtf8(DescribePerceivedBonds(perceived)), u"Message",
+                             MessageIcon::Information);
+}
+
+// Types from the molecule's chemistry; the count is reported once the view
+// shows them.
+void PerceiveTypesOfDocument(Application& app) {
+  const uint32_t changed = PerceiveAtomTypes(app.document, app.tables);
+  RefreshAndRedraw(app);
+  app.desktop.ShowMessageBox(
+      FromUtf8(std::to_string(changed)) +
+          (changed == 1 ? u" atom type was changed." : u" atom types were changed."),
+      u"Message", MessageIcon::Information);
+}
+
+void AddHydrogensToDocument(Application& app) {
+  const AddedHydrogens added = AddHydrogens(app.document, app.tables);
+  RefreshAndRedraw(app);
+  app.desktop.ShowMessageBox(FromUtf8(DescribeAddedHydrogens(added)), u"Message",
                              MessageIcon::Information);
 }
 
@@ -96,6 +116,8 @@ constexpr CommandEntry kCommands[] = {
     {kCmdNew, false, [](Application& app, int32_t) { NewDocument(app); }},
     {kCmdOpen, false, [](Application& app, int32_t) { OpenDocument(app); }},
     {kCmdSave, false, [](Application& app, int32_t) { SaveDocument(app); }},
+    {kCmdSaveAs, false, [](Application& app, int32_t) { SaveDocumentAs(app); }},
+    {kCmdNewFromSmiles, false, [](Application& app, int32_t) { NewDocumentFromSmiles(app); }},
     {kCmdExportImage, false, [](Application& app, int32_t) { ExportImage(app); }},
     {kCmdExit, false, [](Application& app, int32_t) { CloseMainWindow(app); }},
     {kCmdViewAtomInfo, false, [](Application& app, int32_t) { TogglePanel(app, Panel::AtomInfo); }},
@@ -105,6 +127,8 @@ constexpr CommandEntry kCommands[] = {
     {kCmdSticks, false, ChooseModelStyle},
     {kCmdBallStick, false, ChooseModelStyle},
     {kCmdPerceiveBonds, true, [](Application& app, int32_t) { PerceiveBondsOfDocument(app); }},
+    {kCmdPerceiveTypes, true, [](Application& app, int32_t) { PerceiveTypesOfDocument(app); }},
+    {kCmdAddHydrogens, true, [](Application& app, int32_t) { AddHydrogensToDocument(app); }},
     {kCmdViewHelp, false, [](Application& app, int32_t) { app.desktop.OpenFile(ManualPath(app)); }},
     {kCmdAbout, false,
      [](Application& app, int32_t) { app.desktop.ShowAboutBox(ManualPath(app)); }},

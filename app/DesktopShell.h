@@ -37,11 +37,17 @@ struct PanelSize {
 // application asks, see ChooseMoleculeFile). The open dialog accepts only
 // files that exist; the save dialog also names that do not exist yet.
 struct FileDialogRequest {
-  bool open = true;             // false: a save dialog
-  std::u16string_view title;    // "Open File" or "Save File"
-  std::u16string_view filter;   // "Protein Databank (*.pdb)"
-  std::u16string_view pattern;  // "*.pdb"
-  std::u16string proposedPath;  // the current file path; may be empty
+  bool open = true;                     // false: a save dialog
+  std::u16string_view title;            // "Open File" or "Save File"
+  std::vector<std::u16string> filters;  // "Protein Databank (*.pdb)", ...
+  int32_t selectedFilter = 0;           // the filter shown first
+  std::u16string proposedPath;          // the current file path; may be empty
+};
+
+// The name the user confirmed and the filter chosen with it.
+struct FileDialogChoice {
+  std::u16string path;
+  int32_t filter = 0;
 };
 
 // One run of the Export Image dialog: a file name and the picture's size.
@@ -110,8 +116,11 @@ class DesktopShell {
   virtual void FocusMainWindow() = 0;
 
   // Dialogs and the desktop.
-  // The chosen path, or nothing when the user cancelled.
-  virtual std::optional<std::u16string> RunFileDialog(const FileDialogRequest& request) = 0;
+  // The chosen path and filter, or nothing when the user cancelled.
+  virtual std::optional<FileDialogChoice> RunFileDialog(const FileDialogRequest& request) = 0;
+  // The one-line "New from SMILES" dialog: the string typed, or nothing when
+  // the user cancelled.
+  virtual std::optional<std::u16string> AskSmiles() = 0;
   // A question box with Yes and No; true for Yes.
   virtual bool AskYesNo(std::u16string_view caption, std::u16string_view text) = 0;
   // A question box (caption "Message", question icon) with Save, Discard and

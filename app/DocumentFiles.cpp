@@ -10,6 +10,7 @@
 #include "base/FixedText.h"
 #include "io/MoleculeFileCommands.h"
 #include "io/MoleculeFiles.h"
+#include "io/MoleculeFormat.h"
 #include "model/CenterMolecule.h"
 #include "view/CameraOperations.h"
 
@@ -25,10 +26,19 @@ bool SaveToFile(Application& app, std::u16string_view path) {
   return true;
 }
 
-// The question's Save writes the file the question named.
+// The question's Save writes the file the question named, when its format
+// can be written; otherwise it asks for a name.
 bool SaveChanges(Application& app) {
   const std::u16string path(TextView(app.document.filePath));
-  return path.empty() ? SaveDocument(app) : SaveToFile(app, path);
+  const MoleculeFormat format = FormatOfPath(path).value_or(MoleculeFormat::kPdb);
+  return path.empty() || !CanWriteFormat(format) ? SaveDocument(app) : SaveToFile(app, path);
+}
+
+// A new molecule is in view: the view reset, centred and fitted to it.
+void ShowNewMolecule(Application& app) {
+  ResetView(app.view, app.resources);
+  CenterMolecule(app.document);
+  FitZoom(app.view, app.resources, app.document, app.tables);
 }
 
 // The molecule at `path` replaces the document when it can be read.
@@ -37,12 +47,10 @@ void ReadDocumentFile(Application& app, std::u16string_view path) {
     const EditScope step(app);
     const ReadReport report = OpenMoleculeFile(app.document, app.tables, path);
     if (report.read) {
-      ResetView(app.view, app.resources);
-      CenterMolecule(app.document);
-      FitZoom(app.view, app.resources, app.document, app.tables);
+      ShowNewMolecule(app);
       MarkDocumentSaved(app);
     }
-    ShowReadReport(app.desktop, report);
+    ShowReadReport(app.desktop, report, FileNameOf(path));
     if (!report.read) return;
   }
   RefreshAndRedraw(app);
@@ -85,13 +93,39 @@ void NewDocument(Application& app) {
 
 void OpenDocument(Application& app) {
   if (!OfferToSaveChanges(app)) return;
-  if (const auto path = ChooseMoleculeFile(app.document, app.desktop, true))
+  if (const auto path = ChooseMoleculeFile(app.document, app.desktop, FileChoice::kOpen))
     ReadDocumentFile(app, *path);
 }
 
 bool SaveDocument(Application& app) {
-  const auto path = ChooseMoleculeFile(app.document, app.desktop, false);
+  const auto path = ChooseMoleculeFile(app.document, app.desktop, FileChoice::kSave);
   return path && SaveToFile(app, *path);
+}
+
+bool SaveDocumentAs(Application& app) {
+  const auto path = ChooseMoleculeFile(app.document, app.desktop, FileChoice::kSaveAs);
+  return path && SaveToFile(app, *path);
+}
+
+void NewDocumentFromSmiles(Application& app) {
+  if (!OfferToSaveChanges(app)) return;
+  const std::optional<std::u16string> smiles = app.desktop.AskSmiles();
+  if (!smiles || smiles->empty()) return;
+  {
+    const EditScope step(app);
+    app.desktop.SetWaitCursor(true);
+    const ReadReport report = BuildMoleculeFromSmiles(app.document, app.tables, ToUtf8(*smiles));
+    app.desktop.SetWaitCursor(false);
+    if (!report.read) {
+      app.desktop.ShowMessageBox(u"The SMILES string cannot be built: " +
+                                     FromUtf8(report.failure ? report.failure->reason : ""),
+                                 u"Message", MessageIcon::Warning);
+      return;
+    }
+    ShowNewMolecule(app);
+    ShowReadReport(app.desktop, report, u"The SMILES string");
+  }
+  RefreshAndRedraw(app);
 }
 
 void OpenDocumentFile(Application& app, std::u16string_view path) {

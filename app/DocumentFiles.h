@@ -22,8 +22,17 @@ void NewDocument(Application& app);
 // File > Open: the save question, then the open dialog.
 void OpenDocument(Application& app);
 
-// File > Save: the save dialog, then the three files. Whether they were written.
+// File > Save: the save dialog (the current file's format chosen), then the
+// file in the chosen format. Whether it was written.
 bool SaveDocument(Application& app);
+
+// File > Save As...: the same with PDB chosen first.
+bool SaveDocumentAs(Application& app);
+
+// File > New from SMILES...: the save question, then the SMILES dialog; the
+// molecule built from the string replaces the document (one undo step, no
+// file path). A string that cannot be built says so and changes nothing.
+void NewDocumentFromSmiles(Application& app);
 
 // Opens `path` as File > Open does once a file is chosen (from the command
 // line or a drop), after the save question. The molecule is replaced only

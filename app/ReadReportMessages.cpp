@@ -6,7 +6,7 @@
 
 namespace tf {
 
-void ShowReadReport(DesktopShell& desktop, const ReadReport& report) {
+void ShowReadReport(DesktopShell& desktop, const ReadReport& report, std::u16string_view name) {
   if (!report.read) {
     desktop.ShowMessageBox(u"Bad file.", u"Message", MessageIcon::Warning);
     return;
@@ -21,6 +21,19 @@ void ShowReadReport(DesktopShell& desktop, const ReadReport& report) {
   if (report.atomLimitReached) {
     desktop.ShowMessageBox(u"Too many atoms. Only " + FromUtf8(std::to_string(kMaxAtoms)) +
                                u" atoms have been loaded.",
+                           u"Message", MessageIcon::Information);
+  }
+  const auto number = [](uint32_t n) { return FromUtf8(std::to_string(n)); };
+  if (report.moleculesInFile > 1) {
+    desktop.ShowMessageBox(std::u16string(name) + u" holds " + number(report.moleculesInFile) +
+                               u" molecules; the first was opened.",
+                           u"Message", MessageIcon::Information);
+  }
+  if (report.atomsLeftOut > 0 || report.bondsLeftOut > 0) {
+    desktop.ShowMessageBox(number(report.atomsLeftOut) + u" atoms and " +
+                               number(report.bondsLeftOut) + u" bonds of " + std::u16string(name) +
+                               u" were left out: a molecule holds at most " + number(kMaxAtoms) +
+                               u" atoms and " + number(kMaxBonds) + u" bonds.",
                            u"Message", MessageIcon::Information);
   }
 }

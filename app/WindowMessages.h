@@ -73,6 +73,10 @@ inline constexpr int32_t kCmdUndo = 40017;  // Ctrl+Z
 inline constexpr int32_t kCmdRedo = 40018;  // Ctrl+Y, Ctrl+Shift+Z
 inline constexpr int32_t kCmdExportImage = 40019;
 inline constexpr int32_t kCmdPerceiveBonds = 40020;  // P
+inline constexpr int32_t kCmdPerceiveTypes = 40021;
+inline constexpr int32_t kCmdAddHydrogens = 40022;
+inline constexpr int32_t kCmdNewFromSmiles = 40023;
+inline constexpr int32_t kCmdSaveAs = 40024;
 
 // One message to the main window, unpacked. Positions are signed client
 // pixels (origin top-left of the client area, toolbar strip included), so a

@@ -30,8 +30,10 @@ const std::vector<MenuDefinition>& Menus() {
   static const std::vector<MenuDefinition> menus{
       {"File",
        {{"New\t     Ctrl+N", kCmdNew},
+        {"New from SMILES...", kCmdNewFromSmiles},
         {"Open\t     Ctrl+O", kCmdOpen},
         {"Save\t     Ctrl+S", kCmdSave},
+        {"Save As...", kCmdSaveAs},
         {"Export Image...", kCmdExportImage},
         {nullptr, 0},
         {"Exit\t     Alt+F4", kCmdExit}}},
@@ -43,7 +45,9 @@ const std::vector<MenuDefinition>& Menus() {
         {"Sticks", kCmdSticks},
         {"Ball-Stick", kCmdBallStick},
         {nullptr, 0},
-        {"Perceive Bonds\t     P", kCmdPerceiveBonds}}},
+        {"Perceive Bonds\t     P", kCmdPerceiveBonds},
+        {"Perceive Types", kCmdPerceiveTypes},
+        {"Add Hydrogens", kCmdAddHydrogens}}},
       {"Help", {{"View Help", kCmdViewHelp}, {nullptr, 0}, {"About", kCmdAbout}}},
   };
   return menus;

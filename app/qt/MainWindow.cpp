@@ -11,6 +11,7 @@
 
 #include "app/qt/CommandSurface.h"
 #include "app/qt/Pictures.h"
+#include "io/MoleculeFormat.h"
 
 namespace tf {
 namespace {
@@ -31,13 +32,14 @@ class ClientAreaWidget : public QWidget {
   std::function<void(QSize)> resized_;
 };
 
-// The one local .pdb file a drop carries; empty for anything else.
-QString DroppedPdbFile(const QMimeData* data) {
+// The one local molecule file (any format the program reads) a drop
+// carries; empty for anything else.
+QString DroppedMoleculeFile(const QMimeData* data) {
   if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
   const QUrl url = data->urls().first();
   if (!url.isLocalFile()) return {};
   const QString path = url.toLocalFile();
-  return path.endsWith(".pdb", Qt::CaseInsensitive) ? path : QString();
+  return FormatOfPath(path.toStdU16String()) ? path : QString();
 }
 
 }  // namespace
@@ -109,15 +111,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!DroppedPdbFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!DroppedMoleculeFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
-  if (!DroppedPdbFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!DroppedMoleculeFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-  const QString path = DroppedPdbFile(event->mimeData());
+  const QString path = DroppedMoleculeFile(event->mimeData());
   if (path.isEmpty()) return;
   event->acceptProposedAction();
   events_.fileDropped(path);

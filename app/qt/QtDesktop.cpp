@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QToolBar>
@@ -210,7 +211,7 @@ void QtDesktop::FocusMainWindow() {
   window_->View()->setFocus(Qt::OtherFocusReason);
 }
 
-std::optional<std::u16string> QtDesktop::RunFileDialog(const FileDialogRequest& request) {
+std::optional<FileDialogChoice> QtDesktop::RunFileDialog(const FileDialogRequest& request) {
   QFileDialog dialog(window_.get(), ToQString(request.title));
   dialog.setObjectName(request.open ? "openDialog" : "saveDialog");
   dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
@@ -218,12 +219,29 @@ std::optional<std::u16string> QtDesktop::RunFileDialog(const FileDialogRequest& 
   dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setNameFilter(ToQString(request.filter));
+  QStringList filters;
+  for (const std::u16string& filter : request.filters) filters << ToQString(filter);
+  dialog.setNameFilters(filters);
+  if (request.selectedFilter >= 0 && request.selectedFilter < filters.size())
+    dialog.selectNameFilter(filters[request.selectedFilter]);
   if (!request.proposedPath.empty()) dialog.selectFile(ToQString(request.proposedPath));
   const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
   ReturnFocusFromDialog();
   if (!accepted) return std::nullopt;
-  return FromQString(dialog.selectedFiles().first());
+  return FileDialogChoice{FromQString(dialog.selectedFiles().first()),
+                          static_cast<int32_t>(filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+std::optional<std::u16string> QtDesktop::AskSmiles() {
+  QInputDialog dialog(window_.get());
+  dialog.setObjectName("smilesDialog");
+  dialog.setWindowTitle("New from SMILES");
+  dialog.setLabelText("SMILES:");
+  dialog.setInputMode(QInputDialog::TextInput);
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  ReturnFocusFromDialog();
+  if (!accepted) return std::nullopt;
+  return FromQString(dialog.textValue().trimmed());
 }
 
 SaveChangesAnswer QtDesktop::AskSaveChanges(std::u16string_view text) {

@@ -59,7 +59,8 @@ class QtDesktop : public QObject, public DesktopShell {
   void PostRefreshPanels() override;
   void SetBondButtonLabel(std::u16string_view label) override;
   void FocusMainWindow() override;
-  std::optional<std::u16string> RunFileDialog(const FileDialogRequest& request) override;
+  std::optional<FileDialogChoice> RunFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::u16string> AskSmiles() override;
   bool AskYesNo(std::u16string_view caption, std::u16string_view text) override;
   SaveChangesAnswer AskSaveChanges(std::u16string_view text) override;
   void ShowMessageBox(std::u16string_view text, std::u16string_view caption,

@@ -34,7 +34,7 @@ TEST_F(SaveTest, SaveAddsPdbUnlessTheTextOccursAnywhereInThePath) {
   const FileDialogRequest& last = desktop_.dialogRequests.back();
   EXPECT_FALSE(last.open);
   EXPECT_EQ(last.title, u"Save File");
-  EXPECT_EQ(last.filter, u"Protein Databank (*.pdb)");
+  EXPECT_EQ(last.filters.at(last.selectedFilter), u"Protein Databank (*.pdb)");
   EXPECT_EQ(last.proposedPath, PathIn("WATER.PDB.pdb"));
 }
 

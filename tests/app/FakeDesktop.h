@@ -70,9 +70,16 @@ class FakeDesktop : public DesktopShell {
   void PostRefreshPanels() override { ++postedRefreshes; }
   void SetBondButtonLabel(std::u16string_view label) override { bondLabel = label; }
   void FocusMainWindow() override { Log("FocusMainWindow"); }
-  std::optional<std::u16string> RunFileDialog(const FileDialogRequest& request) override {
+  // Answers with the next path and the next filter (else the one shown first).
+  std::optional<FileDialogChoice> RunFileDialog(const FileDialogRequest& request) override {
     dialogRequests.push_back(request);
-    return Next(dialogAnswers, std::optional<std::u16string>());
+    const std::optional<std::u16string> path = Next(dialogAnswers, std::optional<std::u16string>());
+    const int32_t filter = Next(filterAnswers, request.selectedFilter);
+    if (!path) return std::nullopt;
+    return FileDialogChoice{*path, filter};
+  }
+  std::optional<std::u16string> AskSmiles() override {
+    return Next(smilesAnswers, std::optional<std::u16string>());
   }
   bool AskYesNo(std::u16string_view, std::u16string_view text) override {
     questions.emplace_back(text);
@@ -123,6 +130,8 @@ class FakeDesktop : public DesktopShell {
   AtomInfoView atomInfo;
   std::u16string bondLabel;
   std::deque<std::optional<std::u16string>> dialogAnswers;
+  std::deque<std::optional<std::u16string>> smilesAnswers;
+  std::deque<int32_t> filterAnswers;
   std::deque<bool> questionAnswers;
   std::vector<FileDialogRequest> dialogRequests;
   std::deque<std::optional<ImageExportChoice>> exportAnswers;

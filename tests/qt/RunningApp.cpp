@@ -184,7 +184,7 @@ std::function<bool(QWidget*)> ChooseFile(const std::string& path, QString* title
 std::function<bool(QWidget*)> Answer(QMessageBox::StandardButton button, QString* text) {
   return [button, text](QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
-    if (box == nullptr) return false;
+    if (box == nullptr || box->button(button) == nullptr) return false;
     *text = box->windowTitle() + "|" + box->text();
     box->button(button)->click();
     return true;
