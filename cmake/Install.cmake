@@ -4,7 +4,7 @@
 #   libexec/tessaform/tessaform       the desktop program itself
 #   share/tessaform/                  config.ini, samples/, Tessaform.html, manual/
 #   share/applications/tessaform.desktop
-#   share/mime/packages/tessaform.xml  the chemical/x-pdb type the entry opens
+#   share/mime/packages/tessaform.xml  the molecule file types the entry opens
 #   share/icons/hicolor/32x32/apps/tessaform.png
 include(GNUInstallDirs)
 

@@ -24,7 +24,7 @@ entry=$prefix/share/applications/tessaform.desktop
 desktop-file-validate --no-hints "$entry" || fail "desktop entry is not valid"
 icon=$(sed -n 's/^Icon=//p' "$entry")
 [[ -f $prefix/share/icons/hicolor/32x32/apps/$icon.png ]] || fail "no icon file for Icon=$icon"
-grep -qx 'MimeType=chemical/x-pdb;' "$entry" || fail "desktop entry does not open PDB files"
+grep -q '^MimeType=chemical/x-pdb;.*chemical/x-mdl-sdfile;' "$entry" || fail "desktop entry does not open PDB and SDF files"
 [[ -f $prefix/share/mime/packages/tessaform.xml ]] || fail "no MIME package for chemical/x-pdb"
 read -r -a command <<<"$(sed -n 's/^Exec=//p' "$entry")"
 ((${#command[@]})) || fail "desktop entry has no Exec line"
