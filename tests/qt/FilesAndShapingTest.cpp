@@ -133,27 +133,27 @@ TEST_F(FilesAndShapingTest, ADroppedPdbFileOpensAndOtherDropsAreRefused) {
 }
 
 TEST_F(FilesAndShapingTest, OtherFormatsOpenFromTheCommandLineAndByADrop) {
+  const std::string sdf = workDirectory_ + "/set.SDF";
+  std::filesystem::copy_file(SourcePath("tests/data/perception/all.sdf"), sdf);
+  QString message;
+  OnNextModal(Answer(QMessageBox::Ok, &message));
+  session_->OpenFileArgument({QString::fromStdString(sdf)});
+  ASSERT_TRUE(AnswersDone());
+  EXPECT_EQ(message, "Message|set.SDF holds 40 molecules; the first was opened.");
+  EXPECT_EQ(records_->document.atomCount, 21u);
+  EXPECT_EQ(Window().windowTitle(), "set.SDF - Tessaform");
+
   const std::string heavy = workDirectory_ + "/paracetamol.pdb";
   std::filesystem::copy_file(SourcePath("tests/data/perception/pdb-heavy/paracetamol.pdb"), heavy);
-  session_->OpenFileArgument({QString::fromStdString(heavy)});
+  ASSERT_TRUE(Drop(Window(), {QUrl::fromLocalFile(QString::fromStdString(heavy))}));
   ASSERT_TRUE(QTest::qWaitFor([&] { return records_->document.atomCount == 11; }));
-  QString message;
   OnNextModal(Answer(QMessageBox::Ok, &message));
   Window().MenuAction(kCmdAddHydrogens)->trigger();
   ASSERT_TRUE(AnswersDone());
   EXPECT_EQ(message, "Message|9 hydrogens were added.");
   EXPECT_EQ(records_->document.atomCount, 20u);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(records_->document.atomCount, 11u) << "one step; undone, nothing is left to save";
-
-  const std::string sdf = workDirectory_ + "/set.SDF";
-  std::filesystem::copy_file(SourcePath("tests/data/perception/all.sdf"), sdf);
-  OnNextModal(Answer(QMessageBox::Ok, &message));
-  ASSERT_TRUE(Drop(Window(), {QUrl::fromLocalFile(QString::fromStdString(sdf))}));
-  ASSERT_TRUE(AnswersDone());
-  EXPECT_EQ(message, "Message|set.SDF holds 40 molecules; the first was opened.");
-  EXPECT_EQ(records_->document.atomCount, 21u);
-  EXPECT_EQ(Window().windowTitle(), "set.SDF - Tessaform");
+  EXPECT_EQ(records_->document.atomCount, 11u) << "Add Hydrogens is one step";
 }
 
 TEST_F(FilesAndShapingTest, ExportedPicturesShowTheViewAtTheWindowsSizeOrLarger) {
