@@ -51,8 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static std::unique_ptr<Reading> records = MakeReading();
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   tf::NewMolecule(records->document);
-  tf::ReadMoleculeBytes(records->document, records->tables, bytes, std::nullopt, std::nullopt,
-                        false);
+  // Empty companions: no bonds and the types of the names, so that all bonds
+  // come from the perception checked here.
+  tf::ReadMoleculeBytes(records->document, records->tables, bytes, std::string(), std::string(),
+                        true);
   const std::vector<tf::SerialPair> conect = tf::ReadConectPairs(bytes);
   CheckBonds(*records, tf::AddPerceivedBonds(records->document, records->tables, conect));
   return 0;
