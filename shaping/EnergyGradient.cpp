@@ -1,0 +1,159 @@
+#include "shaping/EnergyGradient.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "shaping/BondTopology.h"
+#include "shaping/BondedGradient.h"
+#include "shaping/EnergyTerms.h"
+#include "shaping/PairGradientKernel.h"
+
+namespace tf {
+namespace shaping {
+
+// Structure-of-arrays copies for the pair kernel, padded to whole steps, and
+// each atom's exclusions with later atoms.
+struct PairColumns {
+  bool lennardJones = false, coulomb = false;
+  double lennardJonesStiffness = 0, coulombStiffness = 0;
+  std::vector<double> x, y, z, halfSigma, rootEpsilon, charge;
+  std::vector<double> gx, gy, gz, partnerEnergy;
+  std::vector<uint64_t> include;
+  std::vector<uint32_t> laterStart{0};
+  std::vector<int32_t> later;
+
+  void Build(const Document& document, const ForceFieldTables& tables, const BondTopology& topology,
+             uint32_t terms);
+  double Evaluate(uint32_t count, std::span<const double> positions, std::span<double> gradient,
+                  std::span<double> atomEnergies);
+};
+
+void PairColumns::Build(const Document& document, const ForceFieldTables& tables,
+                        const BondTopology& topology, uint32_t terms) {
+  lennardJones = (terms & kTermVanDerWaals) != 0;
+  coulomb = (terms & kTermCoulomb) != 0;
+  lennardJonesStiffness = tables.stiffness.lennardJones;
+  coulombStiffness = tables.stiffness.coulomb;
+  const uint32_t count = topology.AtomCount();
+  const size_t padded =
+      (static_cast<size_t>(count) + kGradientLanes - 1) / kGradientLanes * kGradientLanes;
+  for (auto* column :
+       {&x, &y, &z, &halfSigma, &rootEpsilon, &charge, &gx, &gy, &gz, &partnerEnergy})
+    column->assign(padded, 0.0);
+  include.assign(padded, 0);
+  laterStart.assign(1, 0);
+  later.clear();
+  for (uint32_t i = 0; i < count; ++i) {
+    const AtomType& type = AtomTypeOf(document, tables, static_cast<int32_t>(i));
+    halfSigma[i] = type.ljSigma * 0.5;
+    rootEpsilon[i] = type.ljEpsilon > 0.0f ? std::sqrt(static_cast<double>(type.ljEpsilon)) : 0.0;
+    charge[i] = document.atoms[i].charge;
+    include[i] = ~uint64_t{0};
+    for (int32_t j : topology.Exclusions(i))
+      if (static_cast<uint32_t>(j) > i) later.push_back(j);
+    laterStart.push_back(static_cast<uint32_t>(later.size()));
+  }
+}
+
+double PairColumns::Evaluate(uint32_t count, std::span<const double> positions,
+                             std::span<double> gradient, std::span<double> atomEnergies) {
+  if (!lennardJones && !coulomb) return 0.0;
+  for (uint32_t i = 0; i < count; ++i) {
+    x[i] = positions[3 * i];
+    y[i] = positions[3 * i + 1];
+    z[i] = positions[3 * i + 2];
+  }
+  const bool shares = !atomEnergies.empty();
+  for (auto* column : {&gx, &gy, &gz}) std::fill(column->begin(), column->end(), 0.0);
+  if (shares) std::fill(partnerEnergy.begin(), partnerEnergy.end(), 0.0);
+
+  PairGradientRow row{};
+  row.x = x.data();
+  row.y = y.data();
+  row.z = z.data();
+  row.halfSigma = halfSigma.data();
+  row.rootEpsilon = rootEpsilon.data();
+  row.charge = charge.data();
+  row.include = include.data();
+  row.end = count;
+  row.lennardJones = lennardJones;
+  row.coulomb = coulomb;
+  row.gx = gx.data();
+  row.gy = gy.data();
+  row.gz = gz.data();
+  row.partnerEnergy = shares ? partnerEnergy.data() : nullptr;
+  double energy = 0.0;
+  for (uint32_t i = 0; i + 1 < count; ++i) {
+    const std::span<const int32_t> excluded{later.data() + laterStart[i],
+                                            later.data() + laterStart[i + 1]};
+    for (int32_t j : excluded) include[j] = 0;
+    row.begin = i + 1;
+    row.px = x[i];
+    row.py = y[i];
+    row.pz = z[i];
+    row.ownHalfSigma = halfSigma[i];
+    row.lennardJonesScale = lennardJonesStiffness * 4.0 * rootEpsilon[i];
+    row.coulombScale = coulombStiffness * charge[i];
+    PairGradientSums sums;
+    RunPairGradientKernel(row, sums);
+    for (int32_t j : excluded) include[j] = ~uint64_t{0};
+    energy += sums.lennardJones + sums.coulomb;
+    gx[i] += sums.gx;
+    gy[i] += sums.gy;
+    gz[i] += sums.gz;
+    if (shares) partnerEnergy[i] += sums.ownEnergy;
+  }
+  if (!gradient.empty()) {
+    for (uint32_t i = 0; i < count; ++i) {
+      gradient[3 * i] += gx[i];
+      gradient[3 * i + 1] += gy[i];
+      gradient[3 * i + 2] += gz[i];
+    }
+  }
+  if (shares)
+    for (uint32_t i = 0; i < count; ++i) atomEnergies[i] += partnerEnergy[i];
+  return energy;
+}
+
+}  // namespace shaping
+
+std::vector<double> DocumentPositions(const Document& document) {
+  const uint32_t count = std::min(document.atomCount, kMaxAtoms);
+  std::vector<double> positions(3 * static_cast<size_t>(count));
+  for (uint32_t i = 0; i < count; ++i) {
+    positions[3 * i] = document.atoms[i].x;
+    positions[3 * i + 1] = document.atoms[i].y;
+    positions[3 * i + 2] = document.atoms[i].z;
+  }
+  return positions;
+}
+
+EnergyModel::EnergyModel(const Document& document, const ForceFieldTables& tables, uint32_t terms)
+    : terms_(terms & kAllTerms),
+      bonded_(std::make_unique<shaping::BondedTerms>()),
+      pairs_(std::make_unique<shaping::PairColumns>()) {
+  const BondTopology& topology = CurrentTopology(document);
+  count_ = topology.AtomCount();
+  bonded_->Build(document, tables, topology, terms_);
+  pairs_->Build(document, tables, topology, terms_);
+}
+
+EnergyModel::~EnergyModel() = default;
+
+double EnergyModel::Evaluate(std::span<const double> positions, std::span<double> gradient,
+                             std::span<double> atomEnergies) {
+  std::fill(gradient.begin(), gradient.end(), 0.0);
+  std::fill(atomEnergies.begin(), atomEnergies.end(), 0.0);
+  const double bonded = bonded_->Evaluate(positions, gradient, atomEnergies);
+  return bonded + pairs_->Evaluate(count_, positions, gradient, atomEnergies);
+}
+
+std::vector<double> AtomEnergies(const Document& document, const ForceFieldTables& tables,
+                                 uint32_t terms) {
+  EnergyModel model(document, tables, terms);
+  std::vector<double> energies(model.AtomCount());
+  model.Evaluate(DocumentPositions(document), {}, energies);
+  return energies;
+}
+
+}  // namespace tf

@@ -1,0 +1,59 @@
+#pragma once
+// The molecular-mechanics energy with its analytic gradient, in double
+// precision, for any choice of the six kinds of term. The terms, their
+// exclusions and their degenerate cases are those of TotalEnergy; where a term
+// is flat (clamped pair distance, capped Lennard-Jones ratio) or its angle is
+// undefined (coincident or collinear atoms) its gradient is zero. The same
+// pass can split the energy over the atoms: a distance term half to each atom,
+// an angle a third, an out-of-plane or torsion term a quarter, a non-bonded
+// pair half to each.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "forcefield/ForceFieldTables.h"
+#include "model/Document.h"
+#include "shaping/ShapingRun.h"
+
+namespace tf {
+
+namespace shaping {
+struct BondedTerms;
+struct PairColumns;
+}  // namespace shaping
+
+// Positions and gradients hold x, y, z per atom: Angstrom, and energy per
+// Angstrom.
+std::vector<double> DocumentPositions(const Document& document);
+
+class EnergyModel {
+ public:
+  // The terms of the kinds in `terms` (kTermDistances ... kTermCoulomb) over
+  // the document's atoms, bonds, types and charges as they are now.
+  EnergyModel(const Document& document, const ForceFieldTables& tables, uint32_t terms);
+  ~EnergyModel();
+  EnergyModel(const EnergyModel&) = delete;
+  EnergyModel& operator=(const EnergyModel&) = delete;
+
+  uint32_t AtomCount() const { return count_; }
+
+  // Energy at `positions` (3 * AtomCount values). A non-empty `gradient` (same
+  // size) receives the gradient; a non-empty `atomEnergies` (AtomCount values)
+  // receives the split, which adds up to the energy.
+  double Evaluate(std::span<const double> positions, std::span<double> gradient,
+                  std::span<double> atomEnergies = {});
+
+ private:
+  uint32_t count_ = 0;
+  uint32_t terms_ = 0;
+  std::unique_ptr<shaping::BondedTerms> bonded_;
+  std::unique_ptr<shaping::PairColumns> pairs_;
+};
+
+// Energy of the terms in `terms` split over the document's atoms.
+std::vector<double> AtomEnergies(const Document& document, const ForceFieldTables& tables,
+                                 uint32_t terms = kAllTerms);
+
+}  // namespace tf

@@ -1,0 +1,31 @@
+#pragma once
+// Double-precision vector arithmetic of the energy gradients.
+
+#include <cmath>
+
+namespace tf::shaping {
+
+struct D3 {
+  double x, y, z;
+};
+
+inline D3 operator+(const D3& a, const D3& b) {
+  return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline D3 operator-(const D3& a, const D3& b) {
+  return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline D3 operator*(double s, const D3& a) {
+  return {s * a.x, s * a.y, s * a.z};
+}
+inline double Dot(const D3& a, const D3& b) {
+  return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+inline D3 Cross(const D3& a, const D3& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline double Length(const D3& a) {
+  return std::sqrt(Dot(a, a));
+}
+
+}  // namespace tf::shaping

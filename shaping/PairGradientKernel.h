@@ -1,0 +1,48 @@
+#pragma once
+// The vectorised inner loop of the non-bonded energy with its gradient: one
+// atom against a range of partners, four partners per step, in double
+// precision. Chosen once per process like the pair kernel of shaping: an AVX2
+// build where the processor has it, otherwise the baseline build of the same
+// body.
+
+#include <cstdint>
+
+namespace tf::shaping {
+
+inline constexpr uint32_t kGradientLanes = 4;
+
+struct PairGradientRow {
+  // Per-atom columns, readable up to `end` rounded up to a multiple of four.
+  const double* x;
+  const double* y;
+  const double* z;
+  const double* halfSigma;
+  const double* rootEpsilon;
+  const double* charge;
+  const uint64_t* include;  // all bits set where the partner counts
+  uint32_t begin, end;      // partner range
+  double px, py, pz;        // the atom's position
+  double ownHalfSigma;
+  double lennardJonesScale;  // stiffness * 4 * the atom's root well depth
+  double coulombScale;       // stiffness * the atom's charge
+  bool lennardJones;
+  bool coulomb;
+  // Partner gradients, added to; partner energy shares, added to when set.
+  double* gx;
+  double* gy;
+  double* gz;
+  double* partnerEnergy;
+};
+
+struct PairGradientSums {
+  double lennardJones, coulomb;  // energies of the row's pairs
+  double gx, gy, gz;             // gradient on the atom
+  double ownEnergy;              // the atom's half of the pair energies
+};
+
+void RunPairGradientKernel(const PairGradientRow& row, PairGradientSums& sums);
+
+void PairGradientBaseline(const PairGradientRow& row, PairGradientSums& sums);
+void PairGradientAvx2(const PairGradientRow& row, PairGradientSums& sums);
+
+}  // namespace tf::shaping
