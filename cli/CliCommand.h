@@ -28,6 +28,12 @@ struct CommandRegistration {
 
 const std::vector<CommandInfo>& RegisteredCommands();
 
+// Whole text as an unsigned number (decimal, or hexadecimal with 0x) no
+// larger than `limit`.
+bool ParseUnsigned(const std::string& text, unsigned long limit, unsigned long& value);
+// Whole text as a finite decimal number, whatever the locale.
+bool ParseDecimal(const std::string& text, double& value);
+
 // Prints "tessaform-cli: <message>" as one line on standard error; returns 1.
 int Fail(const std::string& message);
 

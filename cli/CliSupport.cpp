@@ -1,4 +1,8 @@
+#include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 #include "base/FixedText.h"
@@ -23,6 +27,20 @@ CommandRegistration::CommandRegistration(const char* name, const char* usage, Co
 
 const std::vector<CommandInfo>& RegisteredCommands() {
   return Registry();
+}
+
+bool ParseUnsigned(const std::string& text, unsigned long limit, unsigned long& value) {
+  if (text.empty() || text[0] == '-' || text[0] == '+' || text[0] == ' ') return false;
+  errno = 0;
+  char* end = nullptr;
+  value = std::strtoul(text.c_str(), &end, 0);
+  return errno == 0 && end && *end == '\0' && value <= limit;
+}
+
+bool ParseDecimal(const std::string& text, double& value) {
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  return error == std::errc() && stop == end && std::isfinite(value);
 }
 
 int Fail(const std::string& message) {

@@ -4,9 +4,7 @@
 // written to OUT.pdb and its companions. Standard output gets the energy
 // before and after ("initial" and "final" lines).
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "cli/CliCommand.h"
@@ -18,16 +16,6 @@ namespace tf::cli {
 namespace {
 
 constexpr const char* kUsage = "IN.pdb OUT.pdb --sweeps N [--seed S] [--terms MASK]";
-
-// Whole text as an unsigned number (decimal, or hexadecimal with 0x) no
-// larger than `limit`.
-bool ParseNumber(const std::string& text, unsigned long limit, unsigned long& value) {
-  if (text.empty() || text[0] == '-' || text[0] == '+' || text[0] == ' ') return false;
-  errno = 0;
-  char* end = nullptr;
-  value = std::strtoul(text.c_str(), &end, 0);
-  return errno == 0 && end && *end == '\0' && value <= limit;
-}
 
 struct ShapeOptions {
   unsigned long sweeps = 0;
@@ -44,12 +32,12 @@ std::string ParseOptions(const std::vector<std::string>& args, ShapeOptions& opt
     const std::string& text = args[i + 1];
     bool ok = false;
     if (name == "--sweeps") {
-      ok = ParseNumber(text, 100000000ul, options.sweeps);
+      ok = ParseUnsigned(text, 100000000ul, options.sweeps);
       options.haveSweeps = true;
     } else if (name == "--seed") {
-      ok = ParseNumber(text, 0xFFFFFFFFul, options.seed);
+      ok = ParseUnsigned(text, 0xFFFFFFFFul, options.seed);
     } else if (name == "--terms") {
-      ok = ParseNumber(text, kAllTerms, options.terms);
+      ok = ParseUnsigned(text, kAllTerms, options.terms);
     } else {
       return "unknown option '" + name + "'";
     }
