@@ -77,6 +77,8 @@ inline constexpr int32_t kCmdPerceiveTypes = 40021;
 inline constexpr int32_t kCmdAddHydrogens = 40022;
 inline constexpr int32_t kCmdNewFromSmiles = 40023;
 inline constexpr int32_t kCmdSaveAs = 40024;
+inline constexpr int32_t kCmdMinimize = 40025;  // Ctrl+M
+inline constexpr int32_t kCmdColorByStrain = 40026;
 
 // One message to the main window, unpacked. Positions are signed client
 // pixels (origin top-left of the client area, toolbar strip included), so a

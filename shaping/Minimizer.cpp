@@ -67,6 +67,7 @@ double Minimizer::Evaluate(const std::vector<double>& x, std::vector<double>& gr
   if (moving_.size() != x.size())
     for (size_t k = 0; k < gradient.size(); ++k)
       if (!movingCoordinate_[k]) gradient[k] = 0.0;
+  if (hook_) hook_();
   return energy;
 }
 

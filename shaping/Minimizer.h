@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -45,6 +46,9 @@ class Minimizer {
   const std::vector<double>& Positions() const { return x_; }
   // Puts the current positions into the document's atoms.
   void WriteTo(Document& document) const;
+  // Called after every energy evaluation, also inside an iteration's line
+  // search; Positions() is then still the last accepted point.
+  void SetEvaluationHook(std::function<void()> hook) { hook_ = std::move(hook); }
   // Continues from these positions (the whole molecule turned, say), with
   // the curvature memory cleared.
   void Restart(std::span<const double> positions);
@@ -69,6 +73,7 @@ class Minimizer {
   double initialEnergy_ = 0, energy_ = 0;
   int32_t steps_ = 0, evaluations_ = 0;
   MinimizeStatus status_ = MinimizeStatus::kRunning;
+  std::function<void()> hook_;
 };
 
 }  // namespace tf

@@ -1,7 +1,7 @@
 #pragma once
-// One shaping run and its worker: the flags the window thread sets, the
-// figures the worker updates, the thread and its wake-up. The worker runs
-// while shapingActive is 1.
+// One shaping or minimisation run and its worker: the flags the window
+// thread sets, the figures the worker updates, the thread and its wake-up.
+// The worker runs while shapingActive is 1; only one run exists at a time.
 
 #include <atomic>
 #include <condition_variable>
@@ -23,6 +23,9 @@ enum ShapingTerm : uint32_t {
   kAllTerms = 0x3F,
 };
 
+// What the worker does: random trial moves, or gradient minimisation.
+enum class RunKind : int32_t { kShaping, kMinimizing };
+
 struct ShapingRun {
   std::atomic<int32_t> shapingActive{0};  // written by the window thread, polled by the worker
   uint32_t shapingTerms = 0;
@@ -33,6 +36,8 @@ struct ShapingRun {
   float energyChange = 0;
   float stepScale = 0;
   int32_t shapingIterations = 0;
+  float rmsGradient = 0;                // of a minimisation
+  RunKind runKind = RunKind::kShaping;  // of the current or last run
   uint32_t shapingSeed = 1;     // seeds the next run's trial moves; from the clock at start-up
   std::thread shapingWorker;    // the current or last worker; joined before the next starts
   std::mutex shapingPauseLock;  // pairs with shapingWake

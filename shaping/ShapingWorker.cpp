@@ -2,11 +2,16 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <system_error>
+#include <vector>
 
 #include "model/Document.h"
+#include "shaping/BondTopology.h"
 #include "shaping/Energy.h"
+#include "shaping/EnergyGradient.h"
+#include "shaping/Minimizer.h"
 #include "shaping/ShapingRun.h"
 #include "shaping/ShapingStep.h"
 
@@ -15,6 +20,8 @@ namespace tf {
 namespace {
 
 constexpr auto kPauseBetweenIterations = std::chrono::milliseconds(50);
+// A minimisation draws a frame at least this often while it runs.
+constexpr auto kMinimizingFrameInterval = std::chrono::milliseconds(40);
 
 // Leaves the window thread free to take the locks between iterations; a stop
 // or a shutdown ends the pause at once.
@@ -46,6 +53,113 @@ void RunShapingWorker(ShapingRun& run, Document& document, const ForceFieldTable
   if (run.whenEnded) run.whenEnded();
 }
 
+// The document's coordinates of atoms 0 .. count-1.
+std::vector<float> Coordinates(const Document& document, uint32_t count) {
+  std::vector<float> coordinates;
+  coordinates.reserve(3 * static_cast<size_t>(count));
+  for (uint32_t i = 0; i < count; ++i)
+    coordinates.insert(coordinates.end(),
+                       {document.atoms[i].x, document.atoms[i].y, document.atoms[i].z});
+  return coordinates;
+}
+
+// The minimisation's side of the document: what it last wrote, so that a
+// change made by anyone else is seen.
+class MinimizingPublisher {
+ public:
+  MinimizingPublisher(ShapingRun& run, Document& document, Minimizer& minimizer)
+      : run_(run), document_(document), minimizer_(minimizer) {}
+
+  // Under modelLock: false when the atoms or bonds are no longer those the
+  // minimisation started from.
+  bool StillTheMolecule() const {
+    return document_.atomCount == minimizer_.AtomCount() &&
+           CurrentTopology(document_).Matches(document_);
+  }
+
+  // Writes the positions and figures and draws a frame, unless the document
+  // moved under the run (a turn of the view): then `moved` is set and
+  // nothing is written.
+  void Publish() {
+    {
+      std::lock_guard model(document_.modelLock);
+      if (!StillTheMolecule()) {
+        ended_ = true;
+        return;
+      }
+      if (!written_.empty() && Coordinates(document_, minimizer_.AtomCount()) != written_) {
+        moved_ = true;
+        return;
+      }
+      minimizer_.WriteTo(document_);
+      written_ = Coordinates(document_, minimizer_.AtomCount());
+      const float energy = static_cast<float>(minimizer_.Energy());
+      run_.energyChange = energy - run_.energy;
+      run_.energy = energy;
+      run_.rmsGradient = static_cast<float>(minimizer_.RmsGradient());
+      run_.shapingIterations = minimizer_.Steps();
+    }
+    lastFrame_ = std::chrono::steady_clock::now();
+    if (run_.afterStep) run_.afterStep();
+  }
+
+  void PublishWhenDue() {
+    if (std::chrono::steady_clock::now() - lastFrame_ >= kMinimizingFrameInterval) Publish();
+  }
+
+  // Takes up the document's positions after a turn, under modelLock.
+  void FollowMove() {
+    if (!moved_) return;
+    moved_ = false;
+    std::lock_guard model(document_.modelLock);
+    if (!StillTheMolecule()) {
+      ended_ = true;
+      return;
+    }
+    minimizer_.Restart(DocumentPositions(document_));
+    written_ = Coordinates(document_, minimizer_.AtomCount());
+  }
+
+  bool Ended() const { return ended_; }
+
+ private:
+  ShapingRun& run_;
+  Document& document_;
+  Minimizer& minimizer_;
+  std::vector<float> written_;
+  std::chrono::steady_clock::time_point lastFrame_{};
+  bool moved_ = false;
+  bool ended_ = false;
+};
+
+void RunMinimizingWorker(ShapingRun& run, Document& document, const ForceFieldTables& tables) {
+  std::unique_ptr<Minimizer> minimizer;
+  {
+    std::lock_guard model(document.modelLock);
+    MinimizeSettings settings;
+    settings.terms = run.shapingTerms;
+    minimizer = std::make_unique<Minimizer>(document, tables, settings);
+    run.energy = static_cast<float>(minimizer->Energy());
+    run.energyChange = 0.0f;
+    run.rmsGradient = static_cast<float>(minimizer->RmsGradient());
+    run.shapingIterations = 0;
+  }
+  MinimizingPublisher publisher(run, document, *minimizer);
+  minimizer->SetEvaluationHook([&publisher] { publisher.PublishWhenDue(); });
+  bool more = minimizer->Status() == MinimizeStatus::kRunning;
+  while (more && run.shapingActive.load() != 0 && !publisher.Ended()) {
+    more = minimizer->Step();
+    publisher.FollowMove();
+    if (!more) publisher.Publish();
+  }
+  {
+    std::lock_guard pause(run.shapingPauseLock);
+    run.shapingActive.store(0);
+  }
+  if (run.afterStep) run.afterStep();  // the frame loses the figures
+  if (run.whenEnded) run.whenEnded();
+}
+
 // Under the pause lock, so the worker cannot test the flag, miss the change
 // and then sleep through the wake-up.
 void ClearActiveAndWake(ShapingRun& run) {
@@ -69,11 +183,13 @@ uint32_t TakeRunSeed(ShapingRun& run) {
 }  // namespace
 
 void StartShaping(ShapingRun& run, Document& document, const ForceFieldTables& tables) {
+  if (run.shapingActive.load() != 0 && run.runKind == RunKind::kMinimizing) ShutdownShaping(run);
   if (run.shapingActive.load() != 0) return;
   // A stopped worker finishing its last iteration would see the flag set
   // again and keep looping beside the new one.
   if (run.shapingWorker.joinable()) run.shapingWorker.join();
   run.shapingTerms = run.requestedShapingTerms;
+  run.runKind = RunKind::kShaping;
   const uint32_t seed = TakeRunSeed(run);
   run.shapingActive.store(1);
   try {
@@ -81,6 +197,19 @@ void StartShaping(ShapingRun& run, Document& document, const ForceFieldTables& t
         std::thread(RunShapingWorker, std::ref(run), std::ref(document), std::cref(tables), seed);
   } catch (const std::system_error&) {
     run.shapingActive.store(0);  // a later start can try again
+  }
+}
+
+void StartMinimizing(ShapingRun& run, Document& document, const ForceFieldTables& tables) {
+  ShutdownShaping(run);
+  run.shapingTerms = run.requestedShapingTerms;
+  run.runKind = RunKind::kMinimizing;
+  run.shapingActive.store(1);
+  try {
+    run.shapingWorker =
+        std::thread(RunMinimizingWorker, std::ref(run), std::ref(document), std::cref(tables));
+  } catch (const std::system_error&) {
+    run.shapingActive.store(0);
   }
 }
 
