@@ -109,6 +109,8 @@ constexpr CommandEntry kCommands[] = {
     {kCmdStartShaping, true,
      [](Application& app, int32_t) { StartShaping(app.shaping, app.document, app.tables); }},
     {kCmdStopShaping, true, [](Application& app, int32_t) { StopShaping(app.shaping); }},
+    {kCmdMinimize, true,
+     [](Application& app, int32_t) { StartMinimizing(app.shaping, app.document, app.tables); }},
     {kCmdCharges, true, [](Application& app, int32_t) { ComputeChargesOfDocument(app); }},
     {kCmdSelectTool, false, ChooseTool},
     {kCmdRectangularTool, false, ChooseTool},

@@ -44,6 +44,12 @@ void TakeStep(Application& app, Take take) {
 void BeginEdit(Application& app) {
   EditSteps& edits = app.edits;
   if (edits.depth++ > 0) return;
+  // A minimisation works on its own copy of the positions: an edit stops it
+  // first, and its run stays a step of its own.
+  if (app.shaping.runKind == RunKind::kMinimizing) {
+    StopShaping(app.shaping);
+    ShutdownShaping(app.shaping);
+  }
   // A run that ended on its own, or a release that never came, left its step open.
   if (edits.pending && !GestureInProgress(app)) ClosePendingStep(app);
   if (edits.pending) return;
@@ -60,6 +66,10 @@ void EndEdit(Application& app) {
     edits.savedState = edits.history.CurrentState();
   }
   UpdateWindowTitle(app);
+}
+
+void CloseFinishedStep(Application& app) {
+  if (app.edits.depth == 0 && !GestureInProgress(app)) ClosePendingStep(app);
 }
 
 void UndoEdit(Application& app) {

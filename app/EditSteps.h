@@ -36,6 +36,10 @@ class EditScope {
   Application& app_;
 };
 
+// Records the open step of a run that has ended by itself, so Undo offers
+// it at once.
+void CloseFinishedStep(Application& app);
+
 // Edit > Undo and Redo. Shaping stops first and its worker is waited for;
 // an open step is closed. Then the panels refresh and the view redraws.
 void UndoEdit(Application& app);

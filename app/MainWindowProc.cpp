@@ -76,7 +76,8 @@ bool MainWindowProc(Application& app, const WindowMessage& message) {
     case WM_MOUSEWHEEL:
       OnMouseWheel(app, message);
       return true;
-    case RefreshPanels:  // the panel refreshes itself; the window has nothing to do
+    case RefreshPanels:  // the panel refreshes itself; a run that ended left its step open
+      CloseFinishedStep(app);
       return true;
     case ComputeCharges:
       OnCommand(app, kCmdCharges);

@@ -23,6 +23,16 @@ std::u16string EnergyText(float energy, float energyChange, float stepScale) {
   return text;
 }
 
+std::u16string MinimizingText(float energy, float energyChange, float rmsGradient) {
+  std::u16string text = u"Energy = ";
+  text += DecimalText(energy, 6);
+  text += u"\ndE = ";
+  text += DecimalText(energyChange, 6);
+  text += u"\nRMS gradient = ";
+  text += DecimalText(rmsGradient, 4);
+  return text;
+}
+
 std::u16string GridScaleText(float gridStep) {
   std::u16string text = u"Grid Scale: ";
   if (gridStep >= 1.0f) {

@@ -13,6 +13,9 @@ std::u16string CountsText(int32_t selected, uint32_t atoms, uint32_t bonds);
 // "Energy = %.6f\ndE = %.6f\nMax fluctuation = %f"
 std::u16string EnergyText(float energy, float energyChange, float stepScale);
 
+// "Energy = %.6f\ndE = %.6f\nRMS gradient = %.4f"
+std::u16string MinimizingText(float energy, float energyChange, float rmsGradient);
+
 // "Grid Scale: %.f A" for a spacing of 1 or more, else "Grid Scale: 1/%.f A"
 // with the inverse.
 std::u16string GridScaleText(float gridStep);

@@ -173,7 +173,9 @@ void DrawOverlayText(const SceneSnapshot& scene, const Camera& camera, ViewResou
   DrawText(camera, resources, CountsText(scene.selectedCount, scene.atomCount, scene.bondCount),
            kDtLeft | kDtTop, kOverlayColour);
   if (scene.shaping)
-    DrawText(camera, resources, EnergyText(scene.energy, scene.energyChange, scene.stepScale),
+    DrawText(camera, resources,
+             scene.minimizing ? MinimizingText(scene.energy, scene.energyChange, scene.rmsGradient)
+                              : EnergyText(scene.energy, scene.energyChange, scene.stepScale),
              kDtBottom, kOverlayColour);
   const uint32_t gridColour = (static_cast<uint32_t>(alpha * 255.0f) << 24) | 0xFF0000u;
   DrawText(camera, resources, GridScaleText(resources.grid.gridStep), kDtRight | kDtBottom,

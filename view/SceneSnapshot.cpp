@@ -60,6 +60,8 @@ void TakeSceneSnapshot(const SceneSources& sources, SceneSnapshot& scene) {
   scene.energy = shaping.energy;
   scene.energyChange = shaping.energyChange;
   scene.stepScale = shaping.stepScale;
+  scene.minimizing = shaping.runKind == RunKind::kMinimizing;
+  scene.rmsGradient = shaping.rmsGradient;
 }
 
 }  // namespace tf

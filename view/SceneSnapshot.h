@@ -38,7 +38,8 @@ struct SceneSnapshot {
   uint32_t atomCount = 0;
   uint32_t bondCount = 0;  // as stored, for the overlay
   bool shaping = false;
-  float energy = 0, energyChange = 0, stepScale = 0;
+  bool minimizing = false;  // the run is a minimisation
+  float energy = 0, energyChange = 0, stepScale = 0, rmsGradient = 0;
   int32_t modelStyle = 0;
   // The dashed outline of an area selection in progress, client pixels
   // (a rectangle closes itself); empty when there is none.

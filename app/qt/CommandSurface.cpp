@@ -47,7 +47,9 @@ const std::vector<MenuDefinition>& Menus() {
         {nullptr, 0},
         {"Perceive Bonds\t     P", kCmdPerceiveBonds},
         {"Perceive Types", kCmdPerceiveTypes},
-        {"Add Hydrogens", kCmdAddHydrogens}}},
+        {"Add Hydrogens", kCmdAddHydrogens},
+        {nullptr, 0},
+        {"Minimize\t     Ctrl+M", kCmdMinimize}}},
       {"Help", {{"View Help", kCmdViewHelp}, {nullptr, 0}, {"About", kCmdAbout}}},
   };
   return menus;
@@ -162,6 +164,7 @@ void AddAccelerators(QWidget& window, const CommandSink& send,
       {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z), kCmdRedo},
       {QKeyCombination(Qt::Key_F5), kCmdStartShaping},
       {QKeyCombination(Qt::Key_F6), kCmdStopShaping},
+      {QKeyCombination(Qt::ControlModifier, Qt::Key_M), kCmdMinimize},
   };
   for (const auto& [keys, command] : kAccelerators) {
     auto* shortcut = new QShortcut(QKeySequence(keys), &window);

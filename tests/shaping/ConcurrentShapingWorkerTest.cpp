@@ -1,6 +1,6 @@
-// The real shaping worker shapes and draws while the window thread edits the
-// molecule, moves the view, opens and saves files, and stops and restarts
-// shaping, for about two seconds. Run under ThreadSanitizer to catch
+// The real shaping worker shapes or minimises and draws while the window
+// thread edits the molecule, moves the view, opens and saves files, and stops
+// and restarts shaping and minimisation, for about two seconds. Run under ThreadSanitizer to catch
 // unlocked access as well.
 
 #include <gtest/gtest.h>
@@ -115,7 +115,10 @@ TEST(ConcurrentShapingWorker, WindowThreadEditsWhileTheWorkerShapesAndDraws) {
       default:
         if (pick(4) == 0) {
           StopShaping(records.shaping);
-          StartShaping(records.shaping, records.document, records.tables);
+          if (pick(2) == 0)
+            StartShaping(records.shaping, records.document, records.tables);
+          else
+            StartMinimizing(records.shaping, records.document, records.tables);
         }
         break;
     }
