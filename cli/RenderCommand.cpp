@@ -111,6 +111,8 @@ std::string ParseOptions(const std::vector<std::string>& args, RenderOptions& op
   return {};
 }
 
+// Listed atoms are selected one at a time in their order, which the
+// overlay's measurement line follows.
 void ApplySelection(Document& document, const RenderOptions& options) {
   ClearSelection(document);
   if (options.selection == RenderOptions::Selection::kAll)

@@ -34,7 +34,8 @@ void SelectInsideRectangle(Document& document, Vector2 a, Vector2 b) {
   const uint32_t count = std::min(document.atomCount, kMaxAtoms);
   for (uint32_t i = 0; i < count; ++i) {
     const Atom& atom = document.atoms[i];
-    if (xmin < atom.x && atom.x < xmax && ymin < atom.y && atom.y < ymax) SelectAtom(document, i);
+    if (xmin < atom.x && atom.x < xmax && ymin < atom.y && atom.y < ymax)
+      SelectAtomUnordered(document, i);
   }
 }
 
@@ -42,7 +43,8 @@ void SelectInsideOutline(Document& document, std::span<const Vector2> outline) {
   std::lock_guard model(document.modelLock);
   const uint32_t count = std::min(document.atomCount, kMaxAtoms);
   for (uint32_t i = 0; i < count; ++i) {
-    if (InsideOutline(outline, document.atoms[i].x, document.atoms[i].y)) SelectAtom(document, i);
+    if (InsideOutline(outline, document.atoms[i].x, document.atoms[i].y))
+      SelectAtomUnordered(document, i);
   }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Selecting the atoms inside an area of the screen plane, given in world
 // x, y (z is ignored, hidden atoms are selected too). Both add to the
-// selection and take modelLock: never call them while holding it.
+// selection, in no order (the selection order stays as it was), and take
+// modelLock: never call them while holding it.
 
 #include <span>
 

@@ -14,10 +14,11 @@ namespace {
 void RemoveAtom(Document& document, uint32_t i) {
   const int32_t removed = static_cast<int32_t>(i);
   RemoveBondsOfAtom(document, removed, [](const Bond&) { return false; });
-  if (document.atoms[i].selected != 0) --document.selectedCount;
+  DeselectAtom(document, i);
   const uint32_t last = document.atomCount - 1;
   document.atoms[i] = document.atoms[last];
   --document.atomCount;
+  RenumberInSelectionOrder(document, last, i);
   const int32_t moved = static_cast<int32_t>(last);
   for (uint32_t b = 0; b < document.bondCount; ++b) {
     Bond& bond = document.bonds[b];

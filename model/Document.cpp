@@ -1,16 +1,45 @@
 #include "model/Document.h"
 
+#include <algorithm>
+
 namespace tf {
+
+namespace {
+
+void DropFromSelectionOrder(Document& document, uint32_t index) {
+  uint32_t kept = 0;
+  for (uint32_t k = 0; k < document.selectionOrderCount && k < kSelectionOrderCapacity; ++k)
+    if (document.selectionOrder[k] != index)
+      document.selectionOrder[kept++] = document.selectionOrder[k];
+  document.selectionOrderCount = kept;
+}
+
+// The oldest entry makes room when the order is full.
+void AppendToSelectionOrder(Document& document, uint32_t index) {
+  if (document.selectionOrderCount >= kSelectionOrderCapacity) {
+    std::copy_n(document.selectionOrder + 1, kSelectionOrderCapacity - 1, document.selectionOrder);
+    document.selectionOrderCount = kSelectionOrderCapacity - 1;
+  }
+  document.selectionOrder[document.selectionOrderCount++] = index;
+}
+
+}  // namespace
 
 void NewMolecule(Document& document) {
   for (uint32_t i = 0; i < document.atomCount; ++i) document.atoms[i].selected = 0;
   document.selectedCount = 0;
+  document.selectionOrderCount = 0;
   document.atomCount = 0;
   document.bondCount = 0;
   document.fileOrigin = {0, 0, 0};
 }
 
 void SelectAtom(Document& document, uint32_t index) {
+  if (document.atoms[index].selected == 0) AppendToSelectionOrder(document, index);
+  SelectAtomUnordered(document, index);
+}
+
+void SelectAtomUnordered(Document& document, uint32_t index) {
   if (document.atoms[index].selected == 0) ++document.selectedCount;
   document.atoms[index].selected = 1;
 }
@@ -18,11 +47,18 @@ void SelectAtom(Document& document, uint32_t index) {
 void DeselectAtom(Document& document, uint32_t index) {
   if (document.atoms[index].selected == 1) --document.selectedCount;
   document.atoms[index].selected = 0;
+  DropFromSelectionOrder(document, index);
 }
 
 void ClearSelection(Document& document) {
   for (uint32_t i = 0; i < document.atomCount; ++i) document.atoms[i].selected = 0;
   document.selectedCount = 0;
+  document.selectionOrderCount = 0;
+}
+
+void RenumberInSelectionOrder(Document& document, uint32_t from, uint32_t to) {
+  for (uint32_t k = 0; k < document.selectionOrderCount && k < kSelectionOrderCapacity; ++k)
+    if (document.selectionOrder[k] == from) document.selectionOrder[k] = to;
 }
 
 uint32_t BondDegree(const Document& document, uint32_t index) {

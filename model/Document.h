@@ -14,6 +14,7 @@ namespace tf {
 inline constexpr uint32_t kMaxAtoms = 7000;
 inline constexpr uint32_t kMaxBonds = 1000;
 inline constexpr int kPathCapacity = 256;
+inline constexpr uint32_t kSelectionOrderCapacity = 4;
 
 struct Document {
   Atom atoms[kMaxAtoms];
@@ -26,6 +27,11 @@ struct Document {
   // The point of the file's frame that sits at the view's origin: a file
   // point is the stored point plus fileOrigin (Angstrom).
   Vector3 fileOrigin = {0, 0, 0};
+  // The last atoms selected one at a time (SelectAtom), oldest first; every
+  // index here is selected. Deleting an atom renumbers it; New, Open and an
+  // undo or redo empty it. Neither saved nor part of an undo step.
+  uint32_t selectionOrder[kSelectionOrderCapacity] = {};
+  uint32_t selectionOrderCount = 0;
 
   // Guards everything above against the shaping worker and the frames that
   // copy the molecule. The view's renderLock may be held while taking it,
@@ -37,11 +43,18 @@ struct Document {
 // the caller holds modelLock (OpenMoleculeFile does).
 void NewMolecule(Document& document);
 
-// Selection flags and selectedCount. A frame copies both, so while a worker
-// may run the caller holds modelLock (SelectAtomAt and the area selections do).
+// Selection flags, selectedCount and the selection order. A frame copies
+// them, so while a worker may run the caller holds modelLock (SelectAtomAt
+// and the area selections do). SelectAtom puts a newly selected atom last in
+// the order; SelectAtomUnordered, for area selections, leaves the order alone.
 void SelectAtom(Document& document, uint32_t index);
+void SelectAtomUnordered(Document& document, uint32_t index);
 void DeselectAtom(Document& document, uint32_t index);
 void ClearSelection(Document& document);
+
+// The atom at `from` now sits at `to` (the atom there was removed first):
+// the selection order follows it.
+void RenumberInSelectionOrder(Document& document, uint32_t from, uint32_t to);
 
 // Bonds in use naming the atom at either end (a bond listed twice counts twice).
 uint32_t BondDegree(const Document& document, uint32_t index);

@@ -70,6 +70,7 @@ void RestoreDocument(Document& document, const Matrix& turns, const DocumentStat
   document.atomCount = static_cast<uint32_t>(atomCount);
   document.bondCount = static_cast<uint32_t>(bondCount);
   document.selectedCount = 0;
+  document.selectionOrderCount = 0;  // its indices may name other atoms now
   const bool turned = !IsIdentity(turns);
   for (uint32_t i = 0; i < document.atomCount; ++i) {
     if (turned) Turn(document.atoms[i], turns);

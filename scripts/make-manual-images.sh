@@ -25,8 +25,14 @@ for style in wireframe spacefill sticks ball-stick; do
 done
 
 # Two selected atoms: the first amide nitrogen and the second carbonyl oxygen,
-# whose colours show the selection pattern clearly.
-"$cli" render "$molecule.pdb" manual/selection.png --select 3,7 "${view[@]}"
+# whose colours show the selection pattern clearly. Zoomed out a little, so
+# the measurement line below the counts stays clear of the molecule.
+"$cli" render "$molecule.pdb" manual/selection.png --select 3,7 "${view[@]}" --zoom 1.7
+
+# Four atoms selected in order, C-N-CA-CB: their torsion below the counts,
+# turned so that all four show.
+"$cli" render "$molecule.pdb" manual/measuring.png --select 1,3,5,8 --rotate 20,30 \
+  --size 560x420 --zoom 1.5
 
 # Shaping: every atom pushed up to 0.45 A off its place (a fixed pattern, so
 # the picture is the same each time), then 1000 shaping iterations.

@@ -1,16 +1,49 @@
 #include "view/OverlayText.h"
 
+#include <cmath>
+
 #include "base/NumberText.h"
 
 namespace tf {
-std::u16string CountsText(int32_t selected, uint32_t atoms, uint32_t bonds) {
+
+namespace {
+
+// The value as shown with one decimal: never "-0.0", and the torsion's
+// -180.0 is the same angle as 180.0.
+double ShownDegrees(double degrees, bool torsion) {
+  double shown = std::round(degrees * 10.0) / 10.0;
+  if (torsion && shown <= -180.0) shown += 360.0;
+  return shown == 0.0 ? 0.0 : shown;
+}
+
+}  // namespace
+
+std::u16string CountsText(int32_t selected, uint32_t atoms, uint32_t bonds,
+                          const Measurement& measurement) {
   std::u16string text = u"Number of selected atoms: ";
   text += IntegerText(selected);
   text += u"\nNumber of atoms: ";
   text += IntegerText(atoms);
   text += u"\nNumber of bonds: ";
   text += IntegerText(bonds);
+  if (const std::u16string line = MeasurementText(measurement); !line.empty()) {
+    text += u"\n";
+    text += line;
+  }
   return text;
+}
+
+std::u16string MeasurementText(const Measurement& measurement) {
+  switch (measurement.atomCount) {
+    case 2:
+      return u"Distance = " + DecimalText(measurement.value, 3) + u" A";
+    case 3:
+      return u"Angle = " + DecimalText(ShownDegrees(measurement.value, false), 1) + u" deg";
+    case 4:
+      return u"Torsion = " + DecimalText(ShownDegrees(measurement.value, true), 1) + u" deg";
+    default:
+      return {};
+  }
 }
 
 std::u16string EnergyText(float energy, float energyChange, float stepScale) {

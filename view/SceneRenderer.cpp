@@ -170,7 +170,8 @@ void DrawAreaOutline(const SceneSnapshot& scene, ViewResources& resources) {
 
 void DrawOverlayText(const SceneSnapshot& scene, const Camera& camera, ViewResources& resources,
                      float alpha) {
-  DrawText(camera, resources, CountsText(scene.selectedCount, scene.atomCount, scene.bondCount),
+  DrawText(camera, resources,
+           CountsText(scene.selectedCount, scene.atomCount, scene.bondCount, scene.measurement),
            kDtLeft | kDtTop, kOverlayColour);
   if (scene.shaping)
     DrawText(camera, resources,

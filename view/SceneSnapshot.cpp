@@ -55,6 +55,7 @@ void TakeSceneSnapshot(const SceneSources& sources, SceneSnapshot& scene) {
   scene.selectedCount = document.selectedCount;
   scene.atomCount = document.atomCount;
   scene.bondCount = document.bondCount;
+  scene.measurement = MeasureSelection(document);
   const ShapingRun& shaping = sources.shaping;
   scene.shaping = shaping.shapingActive.load() != 0;
   scene.energy = shaping.energy;

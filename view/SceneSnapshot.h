@@ -8,6 +8,7 @@
 
 #include "base/Math.h"
 #include "model/Atom.h"
+#include "model/Measurement.h"
 
 namespace tf {
 
@@ -37,6 +38,8 @@ struct SceneSnapshot {
   int32_t selectedCount = 0;
   uint32_t atomCount = 0;
   uint32_t bondCount = 0;  // as stored, for the overlay
+  // The selected atoms' distance, angle or torsion at this frame's coordinates.
+  Measurement measurement;
   bool shaping = false;
   bool minimizing = false;  // the run is a minimisation
   float energy = 0, energyChange = 0, stepScale = 0, rmsGradient = 0;

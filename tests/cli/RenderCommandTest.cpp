@@ -46,6 +46,24 @@ TEST(CliRender, WritesAPictureOfTheAskedSizeInEveryStyle) {
   EXPECT_EQ(PngSize(test::ReadBytes(fallback)), std::make_pair(700u, 600u));
 }
 
+// The same three atoms selected in another order differ only in the overlay's
+// measurement line: the angle at the second atom listed.
+TEST(CliRender, ListedAtomsAreMeasuredInTheirOrder) {
+  test::TempDir dir;
+  const auto render = [&](const std::string& select) {
+    const auto png = dir / (select + ".png");
+    const auto result =
+        RunCli("render samples/water.pdb '" + png.string() + "' --size 320x240 --select " + select,
+               test::SourcePath("share"));
+    EXPECT_EQ(result.exitCode, 0) << select << ": " << result.err;
+    return test::ReadBytes(png);
+  };
+  const std::string atOxygen = render("1,0,2");
+  ASSERT_FALSE(atOxygen.empty());
+  EXPECT_EQ(render("2,0,1"), atOxygen) << "the same angle read backwards";
+  EXPECT_NE(render("0,1,2"), atOxygen) << "the angle at a hydrogen";
+}
+
 TEST(CliRender, BadInputFailsWithOneLineAndLeavesNoPicture) {
   test::TempDir dir;
   const auto png = dir / "out.png";

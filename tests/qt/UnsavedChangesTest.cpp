@@ -17,6 +17,8 @@
 #include "base/FixedText.h"
 #include "qt/RunningApp.h"
 #include "support/ShippedConfig.h"
+#include "view/GraphicsDevice.h"
+#include "view/ViewResources.h"
 
 namespace tf::test {
 namespace {
@@ -187,6 +189,26 @@ TEST_F(DecimalCommaTest, ThePanelShowsPointsAndApplyChangesOnlyWhatWasEdited) {
   EXPECT_EQ(TextView(atom.name), u"C1");
   EXPECT_EQ(records_->document.bondCount, 12u);
   EXPECT_EQ(Field("charge"), "0.1250");
+}
+
+// Benzene's atoms 0, 1 and 2 are neighbours round the ring: clicked as 0, 2,
+// 1 the angle is the one at atom 2 (30 degrees), not at atom 1 (120).
+TEST_F(DecimalCommaTest, TheOverlayMeasuresTheClickedAtomsInTheirOrderWithPoints) {
+  OpenSample("benzene");
+  const auto countsEndWith = [this](std::u16string_view line) {
+    return QTest::qWaitFor([&] {
+      for (const TextItem* text : records_->resources.device->LatestFrame()->ItemsOf<TextItem>())
+        if (text->format == (kDtLeft | kDtTop)) return text->text.ends_with(line);
+      return false;
+    });
+  };
+  Click(AtomOnScreen(0));
+  Press(Qt::LeftButton, AtomOnScreen(2), Qt::ShiftModifier);
+  Release(Qt::LeftButton, AtomOnScreen(2), Qt::ShiftModifier);
+  EXPECT_TRUE(countsEndWith(u"bonds: 12\nDistance = 2.425 A"));
+  Press(Qt::LeftButton, AtomOnScreen(1), Qt::ShiftModifier);
+  Release(Qt::LeftButton, AtomOnScreen(1), Qt::ShiftModifier);
+  EXPECT_TRUE(countsEndWith(u"bonds: 12\nAngle = 30.0 deg"));
 }
 
 }  // namespace

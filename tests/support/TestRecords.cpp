@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "base/FixedText.h"
@@ -134,6 +135,12 @@ int BrokenInvariants(const Document& document) {
   int32_t selected = 0;
   for (uint32_t i = 0; i < document.atomCount; ++i) selected += document.atoms[i].selected;
   if (selected != document.selectedCount) ++broken;
+  if (document.selectionOrderCount > kSelectionOrderCapacity) return broken + 1;
+  const uint32_t* order = document.selectionOrder;
+  for (uint32_t k = 0; k < document.selectionOrderCount; ++k)
+    if (order[k] >= document.atomCount || document.atoms[order[k]].selected == 0 ||
+        std::find(order, order + k, order[k]) != order + k)
+      ++broken;
   return broken;
 }
 

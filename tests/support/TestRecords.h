@@ -53,7 +53,8 @@ uint32_t PutAtom(Document& document, float x, float y, float z, int32_t atomType
 void PutBond(Document& document, int32_t atom1, int32_t atom2);
 
 // Broken invariants, 0 when whole: counts past capacity, bonds naming atoms
-// not in use, a selection count that disagrees with the flags. The caller
+// not in use, a selection count that disagrees with the flags, a selection
+// order naming an atom twice or one that is not selected. The caller
 // holds modelLock while a worker may run.
 int BrokenInvariants(const Document& document);
 

@@ -9,6 +9,7 @@
 #include "view/CameraOperations.h"
 #include "view/GraphicsDevice.h"
 #include "view/Mesh.h"
+#include "view/OverlayText.h"
 #include "view/SceneRenderer.h"
 #include "view/Texture.h"
 
@@ -305,6 +306,48 @@ TEST(SceneRenderer, EnergyBlockShowsOnlyWhileShaping) {
   EXPECT_EQ(block->text, u"Energy = 1.500000\ndE = -0.250000\nMax fluctuation = 0.500000");
   EXPECT_EQ(block->color, 0x80FF0000u);
   records->shaping.shapingActive = 0;
+}
+
+TEST(SceneRenderer, CountsEndWithTheMeasurementOfTheSelectedAtomsWhereTheyAreNow) {
+  auto records = StartGraphics();
+  Document& document = records->document;
+  const auto counts = [&] {
+    return TextWithFormat(*DrawAndTake(*records), kDtLeft | kDtTop)->text;
+  };
+  Put(*records, {0, 0, 0}, u"C3", true);
+  EXPECT_EQ(counts(), u"Number of selected atoms: 1\nNumber of atoms: 1\nNumber of bonds: 0");
+  Put(*records, {1.5f, 0, 0}, u"C3", true);
+  EXPECT_EQ(counts(),
+            u"Number of selected atoms: 2\nNumber of atoms: 2\nNumber of bonds: 0\n"
+            u"Distance = 1.500 A");
+  document.atoms[1].x = 2.25f;  // as a drag or a shaping step moves it
+  EXPECT_TRUE(counts().ends_with(u"\nDistance = 2.250 A"));
+  Put(*records, {2.25f, 2.25f, 0}, u"C3", true);
+  EXPECT_TRUE(counts().ends_with(u"\nAngle = 90.0 deg"));
+  const uint32_t last = Put(*records, {2.25f, 2.25f, 1}, u"C3", true);
+  EXPECT_TRUE(counts().ends_with(u"bonds: 0\nTorsion = 90.0 deg"));
+  document.atoms[last].z = -1;
+  EXPECT_TRUE(counts().ends_with(u"bonds: 0\nTorsion = -90.0 deg"));
+  Put(*records, {5, 5, 5}, u"C3", true);
+  EXPECT_TRUE(counts().ends_with(u"Number of bonds: 0")) << "five atoms";
+}
+
+TEST(SceneRenderer, MeasurementTextsRoundWithoutMinusZeroAndShowTransAs180) {
+  const auto text = [](uint32_t atoms, double value) {
+    Measurement measurement;
+    measurement.atomCount = atoms;
+    measurement.value = value;
+    return MeasurementText(measurement);
+  };
+  EXPECT_EQ(text(2, 1.23456), u"Distance = 1.235 A");
+  EXPECT_EQ(text(3, 109.4712), u"Angle = 109.5 deg");
+  EXPECT_EQ(text(4, -0.04), u"Torsion = 0.0 deg");
+  EXPECT_EQ(text(4, -179.94), u"Torsion = -179.9 deg");
+  EXPECT_EQ(text(4, -179.96), u"Torsion = 180.0 deg");
+  EXPECT_EQ(text(4, -180.0), u"Torsion = 180.0 deg");
+  EXPECT_EQ(text(4, 180.0), u"Torsion = 180.0 deg");
+  EXPECT_EQ(text(1, 2.0), u"");
+  EXPECT_EQ(text(0, 2.0), u"");
 }
 
 }  // namespace
