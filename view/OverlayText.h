@@ -1,5 +1,5 @@
 #pragma once
-// The three overlay texts of the view. Numbers are formatted without the
+// The overlay texts of the view. Numbers are formatted without the
 // process locale, so a desktop locale cannot turn "." into ",".
 
 #include <cstdint>
@@ -16,5 +16,8 @@ std::u16string EnergyText(float energy, float energyChange, float stepScale);
 // "Grid Scale: %.f A" for a spacing of 1 or more, else "Grid Scale: 1/%.f A"
 // with the inverse.
 std::u16string GridScaleText(float gridStep);
+
+// "Strain: %.2f .. %.2f kcal/mol": the ends of the strain colour scale.
+std::u16string StrainScaleText(float lowest, float highest);
 
 }  // namespace tf
