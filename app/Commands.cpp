@@ -44,6 +44,16 @@ void ChooseModelStyle(Application& app, int32_t command) {
   Redraw(app);
 }
 
+void ToggleColorByStrain(Application& app, int32_t) {
+  bool on = false;
+  {
+    std::lock_guard render(app.resources.renderLock);
+    on = app.view.colorByStrain = !app.view.colorByStrain;
+  }
+  app.desktop.CheckViewItem(kCmdColorByStrain, on);
+  Redraw(app);
+}
+
 // Bonds for a molecule read without its bond list; the counts are reported
 // once the view shows them.
 void PerceiveBondsOfDocument(Application& app) {
@@ -124,6 +134,7 @@ constexpr CommandEntry kCommands[] = {
     {kCmdExit, false, [](Application& app, int32_t) { CloseMainWindow(app); }},
     {kCmdViewAtomInfo, false, [](Application& app, int32_t) { TogglePanel(app, Panel::AtomInfo); }},
     {kCmdViewShaping, false, [](Application& app, int32_t) { TogglePanel(app, Panel::Shaping); }},
+    {kCmdColorByStrain, false, ToggleColorByStrain},
     {kCmdWireframe, false, ChooseModelStyle},
     {kCmdSpacefill, false, ChooseModelStyle},
     {kCmdSticks, false, ChooseModelStyle},

@@ -34,6 +34,7 @@ struct RenderOptions {
   int32_t yaw = 0, pitch = 0;
   enum class Selection { kNone, kAll, kListed } selection = Selection::kNone;
   std::vector<uint32_t> selected;
+  bool colorByStrain = false;
 };
 
 template <typename Number>
@@ -100,6 +101,9 @@ std::string ParseOptions(const std::vector<std::string>& args, RenderOptions& op
       understood = ParsePair(value, ',', options.yaw, options.pitch);
     } else if (arg == "--select") {
       understood = ParseSelection(value, options);
+    } else if (arg == "--color") {
+      understood = value == "strain";
+      options.colorByStrain = understood;
     } else {
       return "unknown option '" + arg + "'";
     }
@@ -148,6 +152,7 @@ int RunRender(Document& document, const ForceFieldTables& tables,
     if (index >= document.atomCount)
       return Fail("no atom " + std::to_string(index) + " to select in '" + options.input + "'");
   view.modelStyle = options.style;
+  view.colorByStrain = options.colorByStrain;
   ResetView(view, resources);
   CenterMolecule(document);
   // Turned first, so that the fitted zoom holds the molecule as it is shown.
@@ -173,7 +178,7 @@ int RunRender(Document& document, const ForceFieldTables& tables,
 const CommandRegistration kRender(
     "render",
     "IN.pdb OUT.png [--style wireframe|spacefill|sticks|ball-stick] [--size WxH] [--zoom Z] "
-    "[--rotate YAW,PITCH] [--select all|none|i,j,...]",
+    "[--rotate YAW,PITCH] [--select all|none|i,j,...] [--color strain]",
     RunRender);
 
 }  // namespace

@@ -78,4 +78,13 @@ std::u16string GridScaleText(float gridStep) {
   return text;
 }
 
+std::u16string StrainScaleText(float lowest, float highest) {
+  std::u16string text = u"Strain: ";
+  text += DecimalText(lowest, 2);
+  text += u" .. ";
+  text += DecimalText(highest, 2);
+  text += u" kcal/mol";
+  return text;
+}
+
 }  // namespace tf

@@ -28,4 +28,7 @@ std::u16string MinimizingText(float energy, float energyChange, float rmsGradien
 // with the inverse.
 std::u16string GridScaleText(float gridStep);
 
+// "Strain: %.2f .. %.2f kcal/mol": the ends of the strain colour scale.
+std::u16string StrainScaleText(float lowest, float highest);
+
 }  // namespace tf

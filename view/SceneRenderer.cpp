@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "model/ModelStyle.h"
@@ -34,10 +35,12 @@ Vector3 PositionOf(const AtomAppearance& atom) {
   return {atom.x, atom.y, atom.z};
 }
 
+// `linesUp` lifts the text's rectangle by that many lines of the font.
 void DrawText(const Camera& camera, ViewResources& resources, std::u16string text, uint32_t format,
-              uint32_t colour) {
+              uint32_t colour, int32_t linesUp = 0) {
   if (text.size() >= kTextBufferLength) text.resize(kTextBufferLength - 1);
   PixelRect rect = camera.presentRect;
+  rect.bottom -= linesUp * std::abs(resources.font->Description().height);
   resources.font->DrawText(nullptr, text.c_str(), -1, &rect, format, colour);
 }
 
@@ -181,6 +184,9 @@ void DrawOverlayText(const SceneSnapshot& scene, const Camera& camera, ViewResou
   const uint32_t gridColour = (static_cast<uint32_t>(alpha * 255.0f) << 24) | 0xFF0000u;
   DrawText(camera, resources, GridScaleText(resources.grid.gridStep), kDtRight | kDtBottom,
            gridColour);
+  if (scene.colorByStrain)  // the line above the grid scale
+    DrawText(camera, resources, StrainScaleText(scene.strainLowest, scene.strainHighest),
+             kDtRight | kDtBottom, gridColour, 1);
 }
 
 void DrawFrame(const SceneSnapshot& scene, const Camera& camera, float gridStep,

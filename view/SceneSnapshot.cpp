@@ -5,7 +5,9 @@
 
 #include "model/Document.h"
 #include "model/TableLookup.h"
+#include "shaping/EnergyGradient.h"
 #include "shaping/ShapingRun.h"
+#include "view/StrainColours.h"
 #include "view/ViewState.h"
 
 namespace tf {
@@ -24,10 +26,24 @@ void CopyOutline(const ViewState& view, std::vector<Vector2>& outline) {
   }
 }
 
+// Each atom's share of the energy at the document's current coordinates; the
+// caller holds modelLock.
+void ColourByStrain(const Document& document, const ForceFieldTables& tables,
+                    SceneSnapshot& scene) {
+  const std::vector<double> shares = AtomEnergies(document, tables, kAllTerms);
+  const StrainRange range = StrainRangeOf(shares);
+  scene.strainLowest = static_cast<float>(range.lowest);
+  scene.strainHighest = static_cast<float>(range.highest);
+  const size_t count = std::min(shares.size(), scene.atoms.size());
+  for (size_t i = 0; i < count; ++i)
+    scene.atoms[i].colour = StrainColour(shares[i], range.lowest, range.highest);
+}
+
 }  // namespace
 
 void TakeSceneSnapshot(const SceneSources& sources, SceneSnapshot& scene) {
   scene.modelStyle = sources.view.modelStyle;
+  scene.colorByStrain = sources.view.colorByStrain;
   CopyOutline(sources.view, scene.outline);
   const Document& document = sources.document;
   std::lock_guard model(sources.document.modelLock);
@@ -43,6 +59,7 @@ void TakeSceneSnapshot(const SceneSources& sources, SceneSnapshot& scene) {
                       chemical ? chemical->radius : 0.0f,
                       atom.selected != 0};
   }
+  if (scene.colorByStrain) ColourByStrain(document, sources.tables, scene);
   scene.bonds.clear();
   const uint32_t bondCount = std::min(document.bondCount, kMaxBonds);
   const auto inUse = [count](int32_t index) {

@@ -27,7 +27,7 @@ struct SceneSources {
 
 struct AtomAppearance {
   float x, y, z;
-  uint32_t colour;  // 0xRRGGBB of the atom's ChemicalType
+  uint32_t colour;  // 0xRRGGBB of the atom's ChemicalType, or its strain colour
   float radius;     // ChemicalType radius, Angstrom
   bool selected;
 };
@@ -44,6 +44,10 @@ struct SceneSnapshot {
   bool minimizing = false;  // the run is a minimisation
   float energy = 0, energyChange = 0, stepScale = 0, rmsGradient = 0;
   int32_t modelStyle = 0;
+  // Atoms coloured by their share of the energy, on the scale from the
+  // lowest to the highest share (kcal/mol).
+  bool colorByStrain = false;
+  float strainLowest = 0, strainHighest = 0;
   // The dashed outline of an area selection in progress, client pixels
   // (a rectangle closes itself); empty when there is none.
   std::vector<Vector2> outline;

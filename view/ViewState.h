@@ -23,6 +23,7 @@ struct ViewState {
   Camera camera;
   int32_t modelStyle = kBallStick;
   int32_t selectionTool = kSelectTool;
+  bool colorByStrain = false;  // atoms on the strain ramp instead of their type's colour
   int32_t draggingAtoms = 0;
   int32_t areaSelecting = 0;
   PointF rectStart{};

@@ -38,7 +38,11 @@ const std::vector<MenuDefinition>& Menus() {
         {nullptr, 0},
         {"Exit\t     Alt+F4", kCmdExit}}},
       {"Edit", {{"Undo\t     Ctrl+Z", kCmdUndo}, {"Redo\t     Ctrl+Y", kCmdRedo}}},
-      {"View", {{"Atom Info", kCmdViewAtomInfo}, {"Shaping", kCmdViewShaping}}},
+      {"View",
+       {{"Atom Info", kCmdViewAtomInfo},
+        {"Shaping", kCmdViewShaping},
+        {nullptr, 0},
+        {"Color by Strain", kCmdColorByStrain}}},
       {"Model",
        {{"Wireframe", kCmdWireframe},
         {"Spacefill", kCmdSpacefill},
@@ -88,7 +92,8 @@ std::map<int32_t, QAction*> BuildMenus(QMenuBar& menuBar, const CommandSink& sen
       QAction* action = menu->addAction(QString::fromUtf8(item.text));
       const int32_t command = item.command;
       if (command == kCmdUndo || command == kCmdRedo) action->setEnabled(false);  // no steps yet
-      if (command == kCmdViewAtomInfo || command == kCmdViewShaping) action->setCheckable(true);
+      if (command == kCmdViewAtomInfo || command == kCmdViewShaping || command == kCmdColorByStrain)
+        action->setCheckable(true);
       if (command >= kCmdWireframe && command <= kCmdBallStick) {
         action->setCheckable(true);
         models->addAction(action);

@@ -38,6 +38,14 @@ TEST(CliRender, WritesAPictureOfTheAskedSizeInEveryStyle) {
     ASSERT_EQ(result.exitCode, 0) << style << ": " << result.err;
     EXPECT_EQ(PngSize(test::ReadBytes(png)), std::make_pair(320u, 240u)) << style;
   }
+  const auto strain = dir / "strain.png";
+  const auto coloured = RunCli("render samples/alanine-dipeptide.pdb '" + strain.string() +
+                                   "' --size 320x240 --rotate 30,-20 --select 0,3 --color strain",
+                               test::SourcePath("share"));
+  ASSERT_EQ(coloured.exitCode, 0) << coloured.err;
+  EXPECT_EQ(PngSize(test::ReadBytes(strain)), std::make_pair(320u, 240u));
+  EXPECT_NE(test::ReadBytes(strain), test::ReadBytes(dir / "ball-stick.png"))
+      << "the strain colours are not drawn";
   const auto fallback = dir / "default.png";
   ASSERT_EQ(
       RunCli("render samples/water.pdb '" + fallback.string() + "'", test::SourcePath("share"))
@@ -75,6 +83,7 @@ TEST(CliRender, BadInputFailsWithOneLineAndLeavesNoPicture) {
                                   "render samples/water.pdb" + out + " --rotate 10",
                                   "render samples/water.pdb" + out + " --select 3",
                                   "render samples/water.pdb" + out + " --select 1,x",
+                                  "render samples/water.pdb" + out + " --color type",
                                   "render samples/water.pdb" + out + " --frobnicate 1",
                                   "render samples/no-such-file.pdb" + out}) {
     const auto result = RunCli(args, test::SourcePath("share"));
