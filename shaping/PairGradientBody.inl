@@ -1,5 +1,5 @@
 // Body of the pair gradient kernel, included by each build of it after it has
-// defined D4 (four doubles), M4 (four 64-bit masks), SqrtLanes(D4),
+// defined D4 (four doubles), M4 (four 64-bit masks), InverseSqrtLanes(D4),
 // MaxLanes(D4, D4) and MinLanes(D4, D4). Uses no library templates, so nothing
 // compiled here for one instruction set is shared with code compiled for
 // another.
@@ -43,40 +43,54 @@ void GradientLoop(const PairGradientRow& in, PairGradientSums& sums) {
   const D4 ownHalfSigma = Broadcast(in.ownHalfSigma);
   const D4 ljScale = Broadcast(in.lennardJonesScale);
   const D4 coulombScale = Broadcast(in.coulombScale);
-  const D4 one = Broadcast(1.0), half = Broadcast(0.5);
+  const D4 half = Broadcast(0.5);
   const D4 six = Broadcast(6.0), two = Broadcast(2.0);
   const M4 lane = {0, 1, 2, 3};
   D4 ljAcc = {}, coulombAcc = {}, gxAcc = {}, gyAcc = {}, gzAcc = {};
+  // Locals, so the stores into the partner gradients cannot be taken to
+  // change the columns or the row and force reloads.
+  const double* __restrict xs = in.x;
+  const double* __restrict ys = in.y;
+  const double* __restrict zs = in.z;
+  const double* __restrict halfSigmas = in.halfSigma;
+  const double* __restrict rootEpsilons = in.rootEpsilon;
+  const double* __restrict charges = in.charge;
+  const uint64_t* __restrict include = in.include;
+  double* __restrict gxs = in.gx;
+  double* __restrict gys = in.gy;
+  double* __restrict gzs = in.gz;
+  double* __restrict shares = in.partnerEnergy;
+  const uint32_t begin = in.begin, end = in.end;
 
-  for (uint32_t j = in.begin & ~3u; j < in.end; j += 4) {
-    M4 mask = LoadLanes<M4>(in.include + j);
-    if (j < in.begin || j + 4 > in.end) {
+  for (uint32_t j = begin & ~3u; j < end; j += 4) {
+    M4 mask = LoadLanes<M4>(include + j);
+    if (j < begin || j + 4 > end) {
       const M4 index = lane + j;
-      mask &= reinterpret_cast<M4>(index >= in.begin) & reinterpret_cast<M4>(index < in.end);
+      mask &= reinterpret_cast<M4>(index >= begin) & reinterpret_cast<M4>(index < end);
     }
-    const D4 dx = LoadLanes<D4>(in.x + j) - px;
-    const D4 dy = LoadLanes<D4>(in.y + j) - py;
-    const D4 dz = LoadLanes<D4>(in.z + j) - pz;
+    const D4 dx = LoadLanes<D4>(xs + j) - px;
+    const D4 dy = LoadLanes<D4>(ys + j) - py;
+    const D4 dz = LoadLanes<D4>(zs + j) - pz;
     const D4 rawR2 = dx * dx + dy * dy + dz * dz;
     const D4 r2 = MaxLanes(rawR2, minR2);
     const M4 unclamped = reinterpret_cast<M4>(rawR2 >= minR2);
-    const D4 inverseR2 = one / r2;
+    const D4 inverseR = InverseSqrtLanes(r2);
+    const D4 inverseR2 = inverseR * inverseR;
     D4 energy = {}, slope = {};  // slope: (dE/dr) / r
     if (kLennardJones) {
-      const D4 sigma = ownHalfSigma + LoadLanes<D4>(in.halfSigma + j);
+      const D4 sigma = ownHalfSigma + LoadLanes<D4>(halfSigmas + j);
       const D4 s2 = sigma * sigma * inverseR2;
       const D4 raw = s2 * (s2 * s2);
       const M4 uncapped = reinterpret_cast<M4>(raw < maxRatio);
       const D4 t = MinLanes(raw, maxRatio);
-      const D4 depth = ljScale * LoadLanes<D4>(in.rootEpsilon + j);
+      const D4 depth = ljScale * LoadLanes<D4>(rootEpsilons + j);
       const D4 lj = Masked(depth * (t * t - t), mask);
       ljAcc += lj;
       energy += lj;
       slope -= Masked(six * depth * (two * t * t - t) * inverseR2, uncapped);
     }
     if (kCoulomb) {
-      const D4 coulomb =
-          Masked(coulombScale * LoadLanes<D4>(in.charge + j) * SqrtLanes(inverseR2), mask);
+      const D4 coulomb = Masked(coulombScale * LoadLanes<D4>(charges + j) * inverseR, mask);
       coulombAcc += coulomb;
       energy += coulomb;
       slope -= coulomb * inverseR2;
@@ -86,11 +100,10 @@ void GradientLoop(const PairGradientRow& in, PairGradientSums& sums) {
     gxAcc -= fx;
     gyAcc -= fy;
     gzAcc -= fz;
-    StoreLanes(in.gx + j, LoadLanes<D4>(in.gx + j) + fx);
-    StoreLanes(in.gy + j, LoadLanes<D4>(in.gy + j) + fy);
-    StoreLanes(in.gz + j, LoadLanes<D4>(in.gz + j) + fz);
-    if (kShares)
-      StoreLanes(in.partnerEnergy + j, LoadLanes<D4>(in.partnerEnergy + j) + half * energy);
+    StoreLanes(gxs + j, LoadLanes<D4>(gxs + j) + fx);
+    StoreLanes(gys + j, LoadLanes<D4>(gys + j) + fy);
+    StoreLanes(gzs + j, LoadLanes<D4>(gzs + j) + fz);
+    if (kShares) StoreLanes(shares + j, LoadLanes<D4>(shares + j) + half * energy);
   }
   sums.lennardJones = LaneSum(ljAcc);
   sums.coulomb = LaneSum(coulombAcc);

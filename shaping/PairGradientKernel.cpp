@@ -1,11 +1,5 @@
 #include "shaping/PairGradientKernel.h"
 
-#include "shaping/PairKernel.h"
-
-#if defined(__SSE2__)
-#include <immintrin.h>
-#endif
-
 // Four-lane values pass between functions local to this file only.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
@@ -16,8 +10,8 @@ namespace {
 using D4 = double __attribute__((vector_size(32)));
 using M4 = uint64_t __attribute__((vector_size(32)));
 
-inline D4 SqrtLanes(D4 v) {
-  for (int k = 0; k < 4; ++k) v[k] = __builtin_sqrt(v[k]);
+inline D4 InverseSqrtLanes(D4 v) {
+  for (int k = 0; k < 4; ++k) v[k] = 1.0 / __builtin_sqrt(v[k]);
   return v;
 }
 
@@ -37,8 +31,17 @@ void PairGradientBaseline(const PairGradientRow& row, PairGradientSums& sums) {
   GradientEntry(row, sums);
 }
 
+bool PairGradientAvx2Available() {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  static const bool available = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+  return available;
+#else
+  return false;
+#endif
+}
+
 void RunPairGradientKernel(const PairGradientRow& row, PairGradientSums& sums) {
-  if (PairKernelAvx2Available())
+  if (PairGradientAvx2Available())
     PairGradientAvx2(row, sums);
   else
     PairGradientBaseline(row, sums);

@@ -1,9 +1,8 @@
 #pragma once
 // The vectorised inner loop of the non-bonded energy with its gradient: one
 // atom against a range of partners, four partners per step, in double
-// precision. Chosen once per process like the pair kernel of shaping: an AVX2
-// build where the processor has it, otherwise the baseline build of the same
-// body.
+// precision. Chosen once per process: an AVX2 and FMA build where the
+// processor has both, otherwise the baseline build of the same body.
 
 #include <cstdint>
 
@@ -44,5 +43,6 @@ void RunPairGradientKernel(const PairGradientRow& row, PairGradientSums& sums);
 
 void PairGradientBaseline(const PairGradientRow& row, PairGradientSums& sums);
 void PairGradientAvx2(const PairGradientRow& row, PairGradientSums& sums);
+bool PairGradientAvx2Available();  // AVX2 and FMA
 
 }  // namespace tf::shaping
