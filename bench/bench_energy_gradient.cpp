@@ -1,5 +1,5 @@
-// The energy with its gradient, and with its per-atom split, against
-// TotalEnergy alone, at 500, 2000 and 7000 atoms.
+// The energy with its gradient, and the energy split over the atoms, to set
+// against TotalEnergy alone (bench_shaping), at 500, 2000 and 7000 atoms.
 
 #include <benchmark/benchmark.h>
 
@@ -20,17 +20,7 @@ void BM_EnergyAndGradient(benchmark::State& state) {
 }
 BENCHMARK(BM_EnergyAndGradient)->Arg(500)->Arg(2000)->Arg(7000)->Unit(benchmark::kMillisecond);
 
-void BM_EnergyGradientAndSplit(benchmark::State& state) {
-  auto records = tf::bench::MakeBenchMolecule(static_cast<uint32_t>(state.range(0)));
-  tf::EnergyModel model(records->document, records->tables, tf::kAllTerms);
-  const std::vector<double> positions = tf::DocumentPositions(records->document);
-  std::vector<double> gradient(positions.size()), shares(model.AtomCount());
-  for (auto _ : state) benchmark::DoNotOptimize(model.Evaluate(positions, gradient, shares));
-}
-BENCHMARK(BM_EnergyGradientAndSplit)->Arg(500)->Arg(2000)->Arg(7000)->Unit(benchmark::kMillisecond);
-
-// What strain colouring costs per frame: the model built from the document
-// and the split.
+// What strain colouring costs per frame.
 void BM_AtomEnergies(benchmark::State& state) {
   auto records = tf::bench::MakeBenchMolecule(static_cast<uint32_t>(state.range(0)));
   for (auto _ : state)

@@ -8,7 +8,6 @@
 
 #include "cli/CliCommand.h"
 #include "shaping/Energy.h"
-#include "shaping/EnergyGradient.h"
 
 namespace tf::cli {
 

@@ -66,10 +66,9 @@ D3 At(std::span<const double> positions, int32_t atom) {
   return {p[0], p[1], p[2]};
 }
 
-// Accumulates each term's gradient and split when the caller asked for them.
+// Accumulates each term's gradient when the caller asked for it.
 struct Sink {
   std::span<double> gradient;
-  std::span<double> atomEnergies;
 
   void Force(int32_t atom, const D3& g) const {
     if (gradient.empty()) return;
@@ -77,11 +76,6 @@ struct Sink {
     p[0] += g.x;
     p[1] += g.y;
     p[2] += g.z;
-  }
-  template <size_t N>
-  void Share(const int32_t (&atoms)[N], double energy) const {
-    if (atomEnergies.empty()) return;
-    for (int32_t atom : atoms) atomEnergies[atom] += energy / static_cast<double>(N);
   }
 };
 
@@ -95,7 +89,6 @@ double Distance(const DistanceItem& t, std::span<const double> x, const Sink& si
     sink.Force(t.a, g);
     sink.Force(t.b, -1.0 * g);
   }
-  sink.Share({t.a, t.b}, energy);
   return energy;
 }
 
@@ -121,7 +114,6 @@ double Angle(const AngleItem& t, std::span<const double> x, const Sink& sink) {
   }
   const double bend = theta - t.ideal;
   const double energy = t.stiffness * bend * bend;
-  sink.Share({t.a, t.b, t.vertex}, energy);
   return energy;
 }
 
@@ -147,7 +139,6 @@ double OutOfPlane(const OutOfPlaneItem& t, std::span<const double> x, const Sink
     sink.Force(t.centre, gc);
     sink.Force(t.p1, -1.0 * (g2 + g3 + gc));
   }
-  sink.Share({t.p1, t.p2, t.p3, t.centre}, energy);
   return energy;
 }
 
@@ -177,7 +168,6 @@ double Torsion(const TorsionItem& t, std::span<const double> x, const Sink& sink
     sink.Force(t.c, dEdPhi * gc);
     sink.Force(t.d, dEdPhi * gd);
   }
-  sink.Share({t.a, t.b, t.c, t.d}, energy);
   return energy;
 }
 
@@ -194,9 +184,8 @@ void BondedTerms::Build(const Document& document, const ForceFieldTables& tables
   BuildAtomCentred(document, tables, topology, terms, *this);
 }
 
-double BondedTerms::Evaluate(std::span<const double> positions, std::span<double> gradient,
-                             std::span<double> atomEnergies) const {
-  const Sink sink{gradient, atomEnergies};
+double BondedTerms::Evaluate(std::span<const double> positions, std::span<double> gradient) const {
+  const Sink sink{gradient};
   double energy = 0.0;
   for (const DistanceItem& t : distances) energy += Distance(t, positions, sink);
   for (const AngleItem& t : angles) energy += Angle(t, positions, sink);

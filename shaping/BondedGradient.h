@@ -1,6 +1,6 @@
 #pragma once
 // The bonded terms of a molecule as flat lists with their parameters, and
-// their energy, gradient and per-atom split in double precision.
+// their energy and gradient in double precision.
 
 #include <cstdint>
 #include <span>
@@ -39,10 +39,9 @@ struct BondedTerms {
   // The terms of the kinds in `terms`, enumerated as TotalEnergy does.
   void Build(const Document& document, const ForceFieldTables& tables, const BondTopology& topology,
              uint32_t terms);
-  // Energy at `positions`; adds the gradient into `gradient` and the split
-  // into `atomEnergies` when they are non-empty.
-  double Evaluate(std::span<const double> positions, std::span<double> gradient,
-                  std::span<double> atomEnergies) const;
+  // Energy at `positions`; adds the gradient into `gradient` when it is
+  // non-empty.
+  double Evaluate(std::span<const double> positions, std::span<double> gradient) const;
 };
 
 }  // namespace tf::shaping

@@ -5,6 +5,7 @@
 // worker may run.
 
 #include <cstdint>
+#include <vector>
 
 #include "base/Math.h"
 #include "model/Document.h"
@@ -29,6 +30,11 @@ struct EnergyComponents {
 // bonded (1-2) or share a bonded atom (1-3) are excluded; all others count in
 // full, without cut-off.
 EnergyComponents ComputeEnergyComponents(const Document& document, const ForceFieldTables& tables);
+
+// The same terms split evenly over the atoms each involves: a distance term
+// half to each atom, an angle a third, a torsion or out-of-plane term a
+// quarter, a non-bonded pair half to each. The shares add up to the total.
+std::vector<double> AtomEnergies(const Document& document, const ForceFieldTables& tables);
 
 // Sets energyChange to the total minus the previous energy, then energy to
 // the total, and returns the total.

@@ -17,15 +17,14 @@ struct PairColumns {
   bool lennardJones = false, coulomb = false;
   double lennardJonesStiffness = 0, coulombStiffness = 0;
   std::vector<double> x, y, z, halfSigma, rootEpsilon, charge;
-  std::vector<double> gx, gy, gz, partnerEnergy;
+  std::vector<double> gx, gy, gz;
   std::vector<uint64_t> include;
   std::vector<uint32_t> laterStart{0};
   std::vector<int32_t> later;
 
   void Build(const Document& document, const ForceFieldTables& tables, const BondTopology& topology,
              uint32_t terms);
-  double Evaluate(uint32_t count, std::span<const double> positions, std::span<double> gradient,
-                  std::span<double> atomEnergies);
+  double Evaluate(uint32_t count, std::span<const double> positions, std::span<double> gradient);
 };
 
 void PairColumns::Build(const Document& document, const ForceFieldTables& tables,
@@ -37,8 +36,7 @@ void PairColumns::Build(const Document& document, const ForceFieldTables& tables
   const uint32_t count = topology.AtomCount();
   const size_t padded =
       (static_cast<size_t>(count) + kGradientLanes - 1) / kGradientLanes * kGradientLanes;
-  for (auto* column :
-       {&x, &y, &z, &halfSigma, &rootEpsilon, &charge, &gx, &gy, &gz, &partnerEnergy})
+  for (auto* column : {&x, &y, &z, &halfSigma, &rootEpsilon, &charge, &gx, &gy, &gz})
     column->assign(padded, 0.0);
   include.assign(padded, 0);
   laterStart.assign(1, 0);
@@ -56,16 +54,14 @@ void PairColumns::Build(const Document& document, const ForceFieldTables& tables
 }
 
 double PairColumns::Evaluate(uint32_t count, std::span<const double> positions,
-                             std::span<double> gradient, std::span<double> atomEnergies) {
+                             std::span<double> gradient) {
   if (!lennardJones && !coulomb) return 0.0;
   for (uint32_t i = 0; i < count; ++i) {
     x[i] = positions[3 * i];
     y[i] = positions[3 * i + 1];
     z[i] = positions[3 * i + 2];
   }
-  const bool shares = !atomEnergies.empty();
   for (auto* column : {&gx, &gy, &gz}) std::fill(column->begin(), column->end(), 0.0);
-  if (shares) std::fill(partnerEnergy.begin(), partnerEnergy.end(), 0.0);
 
   PairGradientRow row{};
   row.x = x.data();
@@ -81,7 +77,6 @@ double PairColumns::Evaluate(uint32_t count, std::span<const double> positions,
   row.gx = gx.data();
   row.gy = gy.data();
   row.gz = gz.data();
-  row.partnerEnergy = shares ? partnerEnergy.data() : nullptr;
   double energy = 0.0;
   for (uint32_t i = 0; i + 1 < count; ++i) {
     const std::span<const int32_t> excluded{later.data() + laterStart[i],
@@ -101,7 +96,6 @@ double PairColumns::Evaluate(uint32_t count, std::span<const double> positions,
     gx[i] += sums.gx;
     gy[i] += sums.gy;
     gz[i] += sums.gz;
-    if (shares) partnerEnergy[i] += sums.ownEnergy;
   }
   if (!gradient.empty()) {
     for (uint32_t i = 0; i < count; ++i) {
@@ -110,8 +104,6 @@ double PairColumns::Evaluate(uint32_t count, std::span<const double> positions,
       gradient[3 * i + 2] += gz[i];
     }
   }
-  if (shares)
-    for (uint32_t i = 0; i < count; ++i) atomEnergies[i] += partnerEnergy[i];
   return energy;
 }
 
@@ -140,20 +132,10 @@ EnergyModel::EnergyModel(const Document& document, const ForceFieldTables& table
 
 EnergyModel::~EnergyModel() = default;
 
-double EnergyModel::Evaluate(std::span<const double> positions, std::span<double> gradient,
-                             std::span<double> atomEnergies) {
+double EnergyModel::Evaluate(std::span<const double> positions, std::span<double> gradient) {
   std::fill(gradient.begin(), gradient.end(), 0.0);
-  std::fill(atomEnergies.begin(), atomEnergies.end(), 0.0);
-  const double bonded = bonded_->Evaluate(positions, gradient, atomEnergies);
-  return bonded + pairs_->Evaluate(count_, positions, gradient, atomEnergies);
-}
-
-std::vector<double> AtomEnergies(const Document& document, const ForceFieldTables& tables,
-                                 uint32_t terms) {
-  EnergyModel model(document, tables, terms);
-  std::vector<double> energies(model.AtomCount());
-  model.Evaluate(DocumentPositions(document), {}, energies);
-  return energies;
+  const double bonded = bonded_->Evaluate(positions, gradient);
+  return bonded + pairs_->Evaluate(count_, positions, gradient);
 }
 
 }  // namespace tf

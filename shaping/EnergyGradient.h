@@ -3,10 +3,7 @@
 // precision, for any choice of the six kinds of term. The terms, their
 // exclusions and their degenerate cases are those of TotalEnergy; where a term
 // is flat (clamped pair distance, capped Lennard-Jones ratio) or its angle is
-// undefined (coincident or collinear atoms) its gradient is zero. The same
-// pass can split the energy over the atoms: a distance term half to each atom,
-// an angle a third, an out-of-plane or torsion term a quarter, a non-bonded
-// pair half to each.
+// undefined (coincident or collinear atoms) its gradient is zero.
 
 #include <cstdint>
 #include <memory>
@@ -40,10 +37,8 @@ class EnergyModel {
   uint32_t AtomCount() const { return count_; }
 
   // Energy at `positions` (3 * AtomCount values). A non-empty `gradient` (same
-  // size) receives the gradient; a non-empty `atomEnergies` (AtomCount values)
-  // receives the split, which adds up to the energy.
-  double Evaluate(std::span<const double> positions, std::span<double> gradient,
-                  std::span<double> atomEnergies = {});
+  // size) receives the gradient.
+  double Evaluate(std::span<const double> positions, std::span<double> gradient);
 
  private:
   uint32_t count_ = 0;
@@ -51,9 +46,5 @@ class EnergyModel {
   std::unique_ptr<shaping::BondedTerms> bonded_;
   std::unique_ptr<shaping::PairColumns> pairs_;
 };
-
-// Energy of the terms in `terms` split over the document's atoms.
-std::vector<double> AtomEnergies(const Document& document, const ForceFieldTables& tables,
-                                 uint32_t terms = kAllTerms);
 
 }  // namespace tf

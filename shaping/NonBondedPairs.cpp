@@ -38,7 +38,9 @@ void NonBondedArrays::Load(const Document& document, const ForceFieldTables& tab
 
 NonBondedArrays::RawSums NonBondedArrays::Sum(std::span<const Vector3> positions, float halfSigma,
                                               const uint32_t* include, uint32_t begin, uint32_t end,
-                                              bool lennardJones, bool coulomb) const {
+                                              bool lennardJones, bool coulomb, float* shares,
+                                              const Stiffness* stiffness, float ownRootEpsilon,
+                                              float ownCharge) const {
   PairKernelInput input{};
   input.x = x_.data();
   input.y = y_.data();
@@ -58,6 +60,11 @@ NonBondedArrays::RawSums NonBondedArrays::Sum(std::span<const Vector3> positions
   input.ownHalfSigma = halfSigma;
   input.lennardJones = lennardJones;
   input.coulomb = coulomb;
+  if (shares && stiffness) {
+    input.partnerShares = shares;
+    input.lennardJonesShare = 0.5f * stiffness->lennardJones * 4.0f * ownRootEpsilon;
+    input.coulombShare = 0.5f * ownCharge * stiffness->coulomb;
+  }
   PairKernelSums kernelSums;
   RunPairKernel(input, kernelSums);
   RawSums sums;

@@ -39,8 +39,13 @@ class NonBondedArrays {
     float lennardJones[2];
     float coulomb[2];
   };
+  // With `shares` (one position): each partner's share of its pair energy,
+  // scaled as ScalePairSums scales the sums and halved, added to shares[j]
+  // (an array over the padded range).
   RawSums Sum(std::span<const Vector3> positions, float halfSigma, const uint32_t* include,
-              uint32_t begin, uint32_t end, bool lennardJones, bool coulomb) const;
+              uint32_t begin, uint32_t end, bool lennardJones, bool coulomb,
+              float* shares = nullptr, const Stiffness* stiffness = nullptr,
+              float ownRootEpsilon = 0.0f, float ownCharge = 0.0f) const;
 
  private:
   uint32_t count_ = 0;

@@ -35,7 +35,7 @@ inline double LaneSum(D4 v) {
 constexpr double kMinR2 = 1.0e-3 * 1.0e-3;
 constexpr double kMaxRatio = 1.0e12;
 
-template <bool kLennardJones, bool kCoulomb, bool kShares>
+template <bool kLennardJones, bool kCoulomb>
 void GradientLoop(const PairGradientRow& in, PairGradientSums& sums) {
   const D4 px = Broadcast(in.px), py = Broadcast(in.py), pz = Broadcast(in.pz);
   const D4 minR2 = Broadcast(kMinR2);
@@ -43,7 +43,6 @@ void GradientLoop(const PairGradientRow& in, PairGradientSums& sums) {
   const D4 ownHalfSigma = Broadcast(in.ownHalfSigma);
   const D4 ljScale = Broadcast(in.lennardJonesScale);
   const D4 coulombScale = Broadcast(in.coulombScale);
-  const D4 half = Broadcast(0.5);
   const D4 six = Broadcast(6.0), two = Broadcast(2.0);
   const M4 lane = {0, 1, 2, 3};
   D4 ljAcc = {}, coulombAcc = {}, gxAcc = {}, gyAcc = {}, gzAcc = {};
@@ -59,7 +58,6 @@ void GradientLoop(const PairGradientRow& in, PairGradientSums& sums) {
   double* __restrict gxs = in.gx;
   double* __restrict gys = in.gy;
   double* __restrict gzs = in.gz;
-  double* __restrict shares = in.partnerEnergy;
   const uint32_t begin = in.begin, end = in.end;
 
   for (uint32_t j = begin & ~3u; j < end; j += 4) {
@@ -76,7 +74,7 @@ void GradientLoop(const PairGradientRow& in, PairGradientSums& sums) {
     const M4 unclamped = reinterpret_cast<M4>(rawR2 >= minR2);
     const D4 inverseR = InverseSqrtLanes(r2);
     const D4 inverseR2 = inverseR * inverseR;
-    D4 energy = {}, slope = {};  // slope: (dE/dr) / r
+    D4 slope = {};  // (dE/dr) / r
     if (kLennardJones) {
       const D4 sigma = ownHalfSigma + LoadLanes<D4>(halfSigmas + j);
       const D4 s2 = sigma * sigma * inverseR2;
@@ -86,13 +84,11 @@ void GradientLoop(const PairGradientRow& in, PairGradientSums& sums) {
       const D4 depth = ljScale * LoadLanes<D4>(rootEpsilons + j);
       const D4 lj = Masked(depth * (t * t - t), mask);
       ljAcc += lj;
-      energy += lj;
       slope -= Masked(six * depth * (two * t * t - t) * inverseR2, uncapped);
     }
     if (kCoulomb) {
       const D4 coulomb = Masked(coulombScale * LoadLanes<D4>(charges + j) * inverseR, mask);
       coulombAcc += coulomb;
-      energy += coulomb;
       slope -= coulomb * inverseR2;
     }
     slope = Masked(slope, mask & unclamped);
@@ -103,28 +99,20 @@ void GradientLoop(const PairGradientRow& in, PairGradientSums& sums) {
     StoreLanes(gxs + j, LoadLanes<D4>(gxs + j) + fx);
     StoreLanes(gys + j, LoadLanes<D4>(gys + j) + fy);
     StoreLanes(gzs + j, LoadLanes<D4>(gzs + j) + fz);
-    if (kShares) StoreLanes(shares + j, LoadLanes<D4>(shares + j) + half * energy);
   }
   sums.lennardJones = LaneSum(ljAcc);
   sums.coulomb = LaneSum(coulombAcc);
   sums.gx = LaneSum(gxAcc);
   sums.gy = LaneSum(gyAcc);
   sums.gz = LaneSum(gzAcc);
-  sums.ownEnergy = 0.5 * (sums.lennardJones + sums.coulomb);
-}
-
-template <bool kShares>
-void GradientForTerms(const PairGradientRow& in, PairGradientSums& sums) {
-  if (in.lennardJones && in.coulomb) return GradientLoop<true, true, kShares>(in, sums);
-  if (in.lennardJones) return GradientLoop<true, false, kShares>(in, sums);
-  if (in.coulomb) return GradientLoop<false, true, kShares>(in, sums);
 }
 
 inline void GradientEntry(const PairGradientRow& in, PairGradientSums& sums) {
   sums = PairGradientSums{};
   if (in.begin >= in.end) return;
-  if (in.partnerEnergy) return GradientForTerms<true>(in, sums);
-  GradientForTerms<false>(in, sums);
+  if (in.lennardJones && in.coulomb) return GradientLoop<true, true>(in, sums);
+  if (in.lennardJones) return GradientLoop<true, false>(in, sums);
+  if (in.coulomb) return GradientLoop<false, true>(in, sums);
 }
 
 }  // namespace

@@ -26,17 +26,15 @@ struct PairGradientRow {
   double coulombScale;       // stiffness * the atom's charge
   bool lennardJones;
   bool coulomb;
-  // Partner gradients, added to; partner energy shares, added to when set.
+  // Partner gradients, added to.
   double* gx;
   double* gy;
   double* gz;
-  double* partnerEnergy;
 };
 
 struct PairGradientSums {
   double lennardJones, coulomb;  // energies of the row's pairs
   double gx, gy, gz;             // gradient on the atom
-  double ownEnergy;              // the atom's half of the pair energies
 };
 
 void RunPairGradientKernel(const PairGradientRow& row, PairGradientSums& sums);

@@ -29,6 +29,11 @@ struct PairKernelInput {
   float ownHalfSigma;
   bool lennardJones;
   bool coulomb;
+  // When set (one position only): each counted partner's share of its pair
+  // energy, lennardJonesShare * (rootEpsilon_j * (t^2 - t)) + coulombShare *
+  // charge_j / r, is added to partnerShares[j].
+  float* partnerShares = nullptr;
+  float lennardJonesShare = 0.0f, coulombShare = 0.0f;
 };
 
 struct PairKernelSums {

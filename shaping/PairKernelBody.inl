@@ -26,7 +26,7 @@ inline float LaneSum(F8 v) {
   return ((v[0] + v[1]) + (v[2] + v[3])) + ((v[4] + v[5]) + (v[6] + v[7]));
 }
 
-template <int kPositions, bool kLennardJones, bool kCoulomb>
+template <int kPositions, bool kLennardJones, bool kCoulomb, bool kShares = false>
 void KernelLoop(const PairKernelInput& in, PairKernelSums& sums) {
   F8 px[kPositions], py[kPositions], pz[kPositions];
   for (int k = 0; k < kPositions; ++k) {
@@ -40,6 +40,8 @@ void KernelLoop(const PairKernelInput& in, PairKernelSums& sums) {
   const F8 one = Broadcast(1.0f);
   const U8 lane = {0, 1, 2, 3, 4, 5, 6, 7};
   F8 ljAcc[kPositions] = {}, coulombAcc[kPositions] = {};
+  const F8 ljShare = Broadcast(in.lennardJonesShare);
+  const F8 coulombShare = Broadcast(in.coulombShare);
 
   for (uint32_t j = in.begin & ~7u; j < in.end; j += 8) {
     U8 mask = LoadLanes<U8>(in.include + j);
@@ -59,19 +61,37 @@ void KernelLoop(const PairKernelInput& in, PairKernelSums& sums) {
       const F8 dz = zj - pz[k];
       const F8 r2 = MaxLanes(dx * dx + dy * dy + dz * dz, minR2);
       const F8 inverseR = one / SqrtLanes(r2);
+      F8 share = {};
       if (kLennardJones) {
         const F8 s = sigma * inverseR;
         const F8 s2 = s * s;
         const F8 t = MinLanes(s2 * (s2 * s2), maxRatio);
-        ljAcc[k] += Masked(rootEps * (t * t - t), mask);
+        const F8 lj = Masked(rootEps * (t * t - t), mask);
+        ljAcc[k] += lj;
+        if (kShares) share += ljShare * lj;
       }
-      if (kCoulomb) coulombAcc[k] += Masked(charge * inverseR, mask);
+      if (kCoulomb) {
+        const F8 coulomb = Masked(charge * inverseR, mask);
+        coulombAcc[k] += coulomb;
+        if (kShares) share += coulombShare * coulomb;
+      }
+      if (kShares) {
+        const F8 before = LoadLanes<F8>(in.partnerShares + j);
+        const F8 after = before + share;
+        __builtin_memcpy(in.partnerShares + j, &after, sizeof after);
+      }
     }
   }
   for (int k = 0; k < kPositions; ++k) {
     sums.lennardJones[k] = LaneSum(ljAcc[k]);
     sums.coulomb[k] = LaneSum(coulombAcc[k]);
   }
+}
+
+void KernelWithShares(const PairKernelInput& in, PairKernelSums& sums) {
+  if (in.lennardJones && in.coulomb) return KernelLoop<1, true, true, true>(in, sums);
+  if (in.lennardJones) return KernelLoop<1, true, false, true>(in, sums);
+  if (in.coulomb) return KernelLoop<1, false, true, true>(in, sums);
 }
 
 template <int kPositions>
@@ -84,6 +104,7 @@ void KernelForTerms(const PairKernelInput& in, PairKernelSums& sums) {
 inline void KernelEntry(const PairKernelInput& in, PairKernelSums& sums) {
   sums = PairKernelSums{};
   if (in.begin >= in.end) return;
+  if (in.partnerShares && in.positionCount == 1) return KernelWithShares(in, sums);
   if (in.positionCount >= 2) return KernelForTerms<2>(in, sums);
   if (in.positionCount == 1) return KernelForTerms<1>(in, sums);
 }

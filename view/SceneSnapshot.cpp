@@ -5,7 +5,7 @@
 
 #include "model/Document.h"
 #include "model/TableLookup.h"
-#include "shaping/EnergyGradient.h"
+#include "shaping/Energy.h"
 #include "shaping/ShapingRun.h"
 #include "view/StrainColours.h"
 #include "view/ViewState.h"
@@ -30,7 +30,7 @@ void CopyOutline(const ViewState& view, std::vector<Vector2>& outline) {
 // caller holds modelLock.
 void ColourByStrain(const Document& document, const ForceFieldTables& tables,
                     SceneSnapshot& scene) {
-  const std::vector<double> shares = AtomEnergies(document, tables, kAllTerms);
+  const std::vector<double> shares = AtomEnergies(document, tables);
   const StrainRange range = StrainRangeOf(shares);
   scene.strainLowest = static_cast<float>(range.lowest);
   scene.strainHighest = static_cast<float>(range.highest);

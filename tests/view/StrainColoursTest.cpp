@@ -15,7 +15,7 @@
 #include "base/FixedText.h"
 #include "io/MoleculeFileCommands.h"
 #include "model/AtomEditing.h"
-#include "shaping/EnergyGradient.h"
+#include "shaping/Energy.h"
 #include "support/ShippedConfig.h"
 #include "support/TestRecords.h"
 #include "view/GraphicsDevice.h"
