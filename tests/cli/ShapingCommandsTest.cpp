@@ -230,3 +230,42 @@ TEST(CliShape, BadArgumentsFailWithOneLine) {
 
 }  // namespace
 }  // namespace tf
+
+namespace tf {
+namespace {
+
+TEST(CliMinimize, ReachesTheMinimumItReportsAndWritesIt) {
+  test::TempDir dir;
+  const auto out = dir / "relaxed.pdb";
+  const auto result = RunCli(test::ShippedConfigOption() + " minimize " +
+                             Quoted(test::SourcePath("share/samples/alanine-dipeptide.pdb")) + " " +
+                             Quoted(out) + " --rms 0.05");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const auto lines = Records(result.out);
+  ASSERT_EQ(lines.size(), 5u);
+  const char* names[] = {"initial", "final", "rms-gradient", "steps", "evaluations"};
+  for (size_t k = 0; k < 5; ++k) EXPECT_EQ(lines[k][0], names[k]);
+  EXPECT_LT(std::stod(lines[1][1]), std::stod(lines[0][1]));
+  EXPECT_LE(std::stod(lines[2][1]), 0.05);
+  EXPECT_GE(std::stoi(lines[4][1]), std::stoi(lines[3][1]));
+
+  // The written file has the energy reported, to the rounding of its coordinates.
+  const auto energy =
+      RunCli(test::ShippedConfigOption() + " energy " + Quoted(out) + " --per-atom");
+  ASSERT_EQ(energy.exitCode, 0) << energy.err;
+  const auto values = Records(energy.out);
+  ASSERT_EQ(values.size(), 7u + 22u);
+  const double total = std::stod(values[0][1]);
+  EXPECT_NEAR(total, std::stod(lines[1][1]), 0.01);
+  double shares = 0;
+  for (size_t k = 7; k < values.size(); ++k) shares += std::stod(values[k][1]);
+  EXPECT_NEAR(shares, total, 1e-4);
+
+  const auto bad = RunCli(test::ShippedConfigOption() + " minimize " + Quoted(out) + " " +
+                          Quoted(dir / "x.pdb") + " --rms 0,05");
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_EQ(test::CountLines(bad.err), 1);
+}
+
+}  // namespace
+}  // namespace tf
