@@ -9,7 +9,7 @@ namespace {
 
 // No atom moves further than this in one iteration, so a first step along a
 // huge gradient cannot throw atoms across the molecule.
-constexpr double kMaxDisplacement = 0.3;
+constexpr double kMaxDisplacement = 0.5;
 // The first iteration, without curvature memory, moves the atom with the
 // largest gradient this far.
 constexpr double kFirstDisplacement = 0.05;
