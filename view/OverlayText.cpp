@@ -46,24 +46,30 @@ std::u16string MeasurementText(const Measurement& measurement) {
   }
 }
 
-std::u16string EnergyText(float energy, float energyChange, float stepScale) {
+namespace {
+
+// The energy and its change, then one more figure of the run.
+std::u16string RunFigures(float energy, float energyChange, std::u16string_view label, float value,
+                          int decimals) {
   std::u16string text = u"Energy = ";
   text += DecimalText(energy, 6);
   text += u"\ndE = ";
   text += DecimalText(energyChange, 6);
-  text += u"\nMax fluctuation = ";
-  text += DecimalText(stepScale, 6);
+  text += u"\n";
+  text += label;
+  text += u" = ";
+  text += DecimalText(value, decimals);
   return text;
 }
 
+}  // namespace
+
+std::u16string EnergyText(float energy, float energyChange, float stepScale) {
+  return RunFigures(energy, energyChange, u"Max fluctuation", stepScale, 6);
+}
+
 std::u16string MinimizingText(float energy, float energyChange, float rmsGradient) {
-  std::u16string text = u"Energy = ";
-  text += DecimalText(energy, 6);
-  text += u"\ndE = ";
-  text += DecimalText(energyChange, 6);
-  text += u"\nRMS gradient = ";
-  text += DecimalText(rmsGradient, 4);
-  return text;
+  return RunFigures(energy, energyChange, u"RMS gradient", rmsGradient, 4);
 }
 
 std::u16string GridScaleText(float gridStep) {

@@ -10,28 +10,17 @@
 #include <string>
 
 #include "ShapingFixtures.h"
-#include "base/FixedText.h"
-#include "io/MoleculeFileCommands.h"
 #include "shaping/Energy.h"
-#include "support/ShippedConfig.h"
 
 namespace tf {
 namespace {
-
-std::unique_ptr<test::Records> Sample(const std::string& name) {
-  auto records = test::RecordsWithShippedConfig();
-  EXPECT_TRUE(OpenMoleculeFile(records->document, records->tables,
-                               FromUtf8(test::SourcePath("share/samples/" + name + ".pdb")))
-                  .read);
-  return records;
-}
 
 // The molecules every check runs on: random ones and shipped samples.
 std::vector<std::unique_ptr<test::Records>> Molecules() {
   std::vector<std::unique_ptr<test::Records>> molecules;
   for (uint32_t seed : {3u, 11u}) molecules.push_back(test::MakeRandomMolecule(40, seed));
   for (const char* name : {"benzene", "alanine-dipeptide", "acetone"})
-    molecules.push_back(Sample(name));
+    molecules.push_back(test::SampleRecords(name));
   return molecules;
 }
 

@@ -8,21 +8,10 @@
 #include <string>
 
 #include "ShapingFixtures.h"
-#include "base/FixedText.h"
-#include "io/MoleculeFileCommands.h"
 #include "shaping/Energy.h"
-#include "support/ShippedConfig.h"
 
 namespace tf {
 namespace {
-
-std::unique_ptr<test::Records> Sample(const std::string& name) {
-  auto records = test::RecordsWithShippedConfig();
-  EXPECT_TRUE(OpenMoleculeFile(records->document, records->tables,
-                               FromUtf8(test::SourcePath("share/samples/" + name + ".pdb")))
-                  .read);
-  return records;
-}
 
 void RunToEnd(Minimizer& minimizer) {
   while (minimizer.Step()) {
@@ -31,7 +20,7 @@ void RunToEnd(Minimizer& minimizer) {
 
 TEST(Minimizer, ConvergesOnTheSamplesToWhatTotalEnergyShows) {
   for (const char* name : {"benzene", "alanine-dipeptide", "ethanol"}) {
-    auto records = Sample(name);
+    auto records = test::SampleRecords(name);
     Minimizer minimizer(records->document, records->tables, MinimizeSettings{});
     RunToEnd(minimizer);
     EXPECT_EQ(minimizer.Status(), MinimizeStatus::kConverged) << name;
@@ -45,7 +34,7 @@ TEST(Minimizer, ConvergesOnTheSamplesToWhatTotalEnergyShows) {
 }
 
 TEST(Minimizer, MovesOnlyTheSelectedAtoms) {
-  auto records = Sample("alanine-dipeptide");
+  auto records = test::SampleRecords("alanine-dipeptide");
   Document& document = records->document;
   for (uint32_t i : {0u, 16u, 17u, 18u}) SelectAtom(document, i);  // the acetyl methyl group
   const std::vector<Atom> before(document.atoms, document.atoms + document.atomCount);

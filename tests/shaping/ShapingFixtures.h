@@ -4,9 +4,13 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <string>
 
+#include "base/FixedText.h"
 #include "forcefield/ParameterFile.h"
+#include "io/MoleculeFileCommands.h"
 #include "model/Document.h"
+#include "support/ShippedConfig.h"
 #include "support/TestRecords.h"
 
 namespace tf::test {
@@ -92,6 +96,14 @@ inline std::unique_ptr<Records> MakeRandomMolecule(uint32_t atomCount, uint32_t 
     ++degree[a];
     ++degree[b];
   }
+  return records;
+}
+
+// A shipped sample (share/samples/NAME.pdb) with the shipped parameter file.
+inline std::unique_ptr<Records> SampleRecords(const std::string& name) {
+  auto records = RecordsWithShippedConfig();
+  OpenMoleculeFile(records->document, records->tables,
+                   FromUtf8(SourcePath("share/samples/" + name + ".pdb")));
   return records;
 }
 
