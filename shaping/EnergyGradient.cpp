@@ -11,6 +11,9 @@
 namespace tf {
 namespace shaping {
 
+// Rows of the pair loop between two calls of the progress hook.
+constexpr uint32_t kRowsBetweenProgress = 256;
+
 // Structure-of-arrays copies for the pair kernel, padded to whole steps, and
 // each atom's exclusions with later atoms.
 struct PairColumns {
@@ -21,6 +24,7 @@ struct PairColumns {
   std::vector<uint64_t> include;
   std::vector<uint32_t> laterStart{0};
   std::vector<int32_t> later;
+  std::function<void()> progress;
 
   void Build(const Document& document, const ForceFieldTables& tables, const BondTopology& topology,
              uint32_t terms);
@@ -96,6 +100,7 @@ double PairColumns::Evaluate(uint32_t count, std::span<const double> positions,
     gx[i] += sums.gx;
     gy[i] += sums.gy;
     gz[i] += sums.gz;
+    if (progress && i % kRowsBetweenProgress == kRowsBetweenProgress - 1) progress();
   }
   if (!gradient.empty()) {
     for (uint32_t i = 0; i < count; ++i) {
@@ -131,6 +136,10 @@ EnergyModel::EnergyModel(const Document& document, const ForceFieldTables& table
 }
 
 EnergyModel::~EnergyModel() = default;
+
+void EnergyModel::SetProgressHook(std::function<void()> hook) {
+  pairs_->progress = std::move(hook);
+}
 
 double EnergyModel::Evaluate(std::span<const double> positions, std::span<double> gradient) {
   std::fill(gradient.begin(), gradient.end(), 0.0);

@@ -6,6 +6,7 @@
 // undefined (coincident or collinear atoms) its gradient is zero.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -39,6 +40,10 @@ class EnergyModel {
   // Energy at `positions` (3 * AtomCount values). A non-empty `gradient` (same
   // size) receives the gradient.
   double Evaluate(std::span<const double> positions, std::span<double> gradient);
+
+  // Called every few hundred atoms of the pair loop, so a caller can draw
+  // while one evaluation of a large molecule runs.
+  void SetProgressHook(std::function<void()> hook);
 
  private:
   uint32_t count_ = 0;

@@ -71,6 +71,11 @@ double Minimizer::Evaluate(const std::vector<double>& x, std::vector<double>& gr
   return energy;
 }
 
+void Minimizer::SetEvaluationHook(std::function<void()> hook) {
+  hook_ = std::move(hook);
+  model_.SetProgressHook(hook_);
+}
+
 double Minimizer::RmsGradient() const {
   if (moving_.empty()) return 0.0;
   double sum = 0.0;
@@ -189,7 +194,9 @@ void Minimizer::WriteTo(Document& document) const {
 void Minimizer::Restart(std::span<const double> positions) {
   x_.assign(positions.begin(), positions.end());
   memory_.clear();
-  energy_ = Evaluate(x_, gradient_);
+  // Into the spare array: the hook may read the current gradient meanwhile.
+  energy_ = Evaluate(x_, trialGradient_);
+  gradient_.swap(trialGradient_);
 }
 
 }  // namespace tf

@@ -47,8 +47,9 @@ class Minimizer {
   // Puts the current positions into the document's atoms.
   void WriteTo(Document& document) const;
   // Called after every energy evaluation, also inside an iteration's line
-  // search; Positions() is then still the last accepted point.
-  void SetEvaluationHook(std::function<void()> hook) { hook_ = std::move(hook); }
+  // search, and every few hundred atoms within an evaluation of a large
+  // molecule; Positions() is then still the last accepted point.
+  void SetEvaluationHook(std::function<void()> hook);
   // Continues from these positions (the whole molecule turned, say), with
   // the curvature memory cleared.
   void Restart(std::span<const double> positions);

@@ -107,17 +107,22 @@ class MinimizingPublisher {
     if (std::chrono::steady_clock::now() - lastFrame_ >= kMinimizingFrameInterval) Publish();
   }
 
-  // Takes up the document's positions after a turn, under modelLock.
+  // Takes up the document's positions after a turn of the whole molecule.
   void FollowMove() {
     if (!moved_) return;
     moved_ = false;
-    std::lock_guard model(document_.modelLock);
-    if (!StillTheMolecule()) {
-      ended_ = true;
-      return;
+    std::vector<double> positions;
+    {
+      std::lock_guard model(document_.modelLock);
+      if (!StillTheMolecule()) {
+        ended_ = true;
+        return;
+      }
+      positions = DocumentPositions(document_);
+      written_ = Coordinates(document_, minimizer_.AtomCount());
     }
-    minimizer_.Restart(DocumentPositions(document_));
-    written_ = Coordinates(document_, minimizer_.AtomCount());
+    // Outside the lock: the restart evaluates, and its hook may publish.
+    minimizer_.Restart(positions);
   }
 
   bool Ended() const { return ended_; }

@@ -16,8 +16,10 @@
 #include "model/AtomEditing.h"
 #include "model/BondEditing.h"
 #include "model/TableLookup.h"
+#include "shaping/Energy.h"
 #include "shaping/ShapingWorker.h"
 #include "support/TestRecords.h"
+#include "view/CameraOperations.h"
 #include "view/Frame.h"
 #include "view/GraphicsDevice.h"
 
@@ -175,6 +177,48 @@ TEST_F(ShapingWorkerTest, FramesShowTheEnergyWhileShapingAndNotAfterTheStop) {
   const auto frames = Frames();
   for (size_t i = atStop - 1; i < frames.size(); ++i)
     EXPECT_TRUE(EnergyBlock(*frames[i]).empty()) << "frame " << frames[i]->number;
+}
+
+}  // namespace
+}  // namespace tf
+
+namespace tf {
+namespace {
+
+// 512 unbonded carbons on a jittered lattice: enough work for many frames.
+class MinimizingWorkerTest : public ShapingWorkerTest {
+ protected:
+  void AddLattice() {
+    for (int k = 0; k < 512; ++k) {
+      const float jitter = 0.37f * static_cast<float>((k * 7919) % 13) / 13.0f;
+      AddAtom(records_->document, records_->tables, 3.2f * (k % 8) + jitter,
+              3.2f * (k / 8 % 8) - jitter, 3.2f * (k / 64) + jitter, kCarbon);
+    }
+  }
+  float Energy() {
+    std::lock_guard model(records_->document.modelLock);
+    return ComputeEnergyComponents(records_->document, records_->tables).total;
+  }
+};
+
+TEST_F(MinimizingWorkerTest, FollowsTurnsOfTheMoleculeAndShowsItsGradient) {
+  Records& records = *records_;
+  AddLattice();
+  const float start = Energy();
+  StartMinimizing(records.shaping, records.document, records.tables);
+  for (int turn = 0; turn < 20 && records.shaping.shapingActive.load() != 0; ++turn) {
+    RotateModel(records.view, records.resources, records.document, 10, 5);
+    const size_t seen = Frames().size();
+    WaitFor([&] { return Frames().size() > seen || records.shaping.shapingActive.load() == 0; });
+  }
+  EXPECT_TRUE(WaitFor([&] { return records.shaping.shapingActive.load() == 0; }));
+  ShutdownShaping(records.shaping);
+  EXPECT_LT(Energy(), start);
+  bool gradientShown = false;
+  for (const auto& frame : Frames())
+    gradientShown |= !Field(EnergyBlock(*frame), u"RMS gradient = ").empty();
+  EXPECT_TRUE(gradientShown);
+  EXPECT_TRUE(EnergyBlock(*Frames().back()).empty()) << "the last frame drops the figures";
 }
 
 }  // namespace
