@@ -42,19 +42,30 @@ void KernelLoop(const PairKernelInput& in, PairKernelSums& sums) {
   F8 ljAcc[kPositions] = {}, coulombAcc[kPositions] = {};
   const F8 ljShare = Broadcast(in.lennardJonesShare);
   const F8 coulombShare = Broadcast(in.coulombShare);
+  // Locals, so the stores into the shares cannot be taken to change the
+  // columns or the input and force reloads.
+  const float* __restrict xs = in.x;
+  const float* __restrict ys = in.y;
+  const float* __restrict zs = in.z;
+  const float* __restrict halfSigmas = in.halfSigma;
+  const float* __restrict rootEpsilons = in.rootEpsilon;
+  const float* __restrict charges = in.charge;
+  const uint32_t* __restrict include = in.include;
+  float* __restrict shares = in.partnerShares;
+  const uint32_t begin = in.begin, end = in.end;
 
-  for (uint32_t j = in.begin & ~7u; j < in.end; j += 8) {
-    U8 mask = LoadLanes<U8>(in.include + j);
-    if (j < in.begin || j + 8 > in.end) {
+  for (uint32_t j = begin & ~7u; j < end; j += 8) {
+    U8 mask = LoadLanes<U8>(include + j);
+    if (j < begin || j + 8 > end) {
       const U8 index = lane + j;
-      mask &= reinterpret_cast<U8>(index >= in.begin) & reinterpret_cast<U8>(index < in.end);
+      mask &= reinterpret_cast<U8>(index >= begin) & reinterpret_cast<U8>(index < end);
     }
-    const F8 xj = LoadLanes<F8>(in.x + j);
-    const F8 yj = LoadLanes<F8>(in.y + j);
-    const F8 zj = LoadLanes<F8>(in.z + j);
-    const F8 sigma = ownHalfSigma + LoadLanes<F8>(in.halfSigma + j);
-    const F8 rootEps = LoadLanes<F8>(in.rootEpsilon + j);
-    const F8 charge = LoadLanes<F8>(in.charge + j);
+    const F8 xj = LoadLanes<F8>(xs + j);
+    const F8 yj = LoadLanes<F8>(ys + j);
+    const F8 zj = LoadLanes<F8>(zs + j);
+    const F8 sigma = ownHalfSigma + LoadLanes<F8>(halfSigmas + j);
+    const F8 rootEps = LoadLanes<F8>(rootEpsilons + j);
+    const F8 charge = LoadLanes<F8>(charges + j);
     for (int k = 0; k < kPositions; ++k) {
       const F8 dx = xj - px[k];
       const F8 dy = yj - py[k];
@@ -76,9 +87,9 @@ void KernelLoop(const PairKernelInput& in, PairKernelSums& sums) {
         if (kShares) share += coulombShare * coulomb;
       }
       if (kShares) {
-        const F8 before = LoadLanes<F8>(in.partnerShares + j);
+        const F8 before = LoadLanes<F8>(shares + j);
         const F8 after = before + share;
-        __builtin_memcpy(in.partnerShares + j, &after, sizeof after);
+        __builtin_memcpy(shares + j, &after, sizeof after);
       }
     }
   }
