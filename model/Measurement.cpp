@@ -4,29 +4,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "base/VectorDouble.h"
+
 namespace tf {
 
 namespace {
 
-struct Point {
-  double x, y, z;
-};
-
-Point ToPoint(const Vector3& v) {
-  return {v.x, v.y, v.z};
-}
-Point Minus(const Point& a, const Point& b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-double Dot(const Point& a, const Point& b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Point Cross(const Point& a, const Point& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double Length(const Point& a) {
-  return std::sqrt(Dot(a, a));
-}
 double Degrees(double radians) {
   return radians * 180.0 / std::numbers::pi;
 }
@@ -38,21 +21,21 @@ Vector3 PositionOf(const Atom& atom) {
 }  // namespace
 
 double DistanceAngstrom(const Vector3& a, const Vector3& b) {
-  return Length(Minus(ToPoint(a), ToPoint(b)));
+  return Length(ToD3(a) - ToD3(b));
 }
 
 double AngleDegrees(const Vector3& a, const Vector3& b, const Vector3& c) {
-  const Point u = Minus(ToPoint(a), ToPoint(b));
-  const Point v = Minus(ToPoint(c), ToPoint(b));
+  const D3 u = ToD3(a) - ToD3(b);
+  const D3 v = ToD3(c) - ToD3(b);
   // atan2 keeps its precision near 0 and 180 degrees, where acos loses it.
   return Degrees(std::atan2(Length(Cross(u, v)), Dot(u, v)));
 }
 
 double TorsionDegrees(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& d) {
-  const Point b1 = Minus(ToPoint(b), ToPoint(a));
-  const Point b2 = Minus(ToPoint(c), ToPoint(b));
-  const Point b3 = Minus(ToPoint(d), ToPoint(c));
-  const Point n1 = Cross(b1, b2), n2 = Cross(b2, b3);
+  const D3 b1 = ToD3(b) - ToD3(a);
+  const D3 b2 = ToD3(c) - ToD3(b);
+  const D3 b3 = ToD3(d) - ToD3(c);
+  const D3 n1 = Cross(b1, b2), n2 = Cross(b2, b3);
   const double y = Length(b2) * Dot(b1, n2);
   const double x = Dot(n1, n2);
   return Degrees(std::atan2(y, x));

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "base/VectorDouble.h"
 #include "shaping/EnergyTerms.h"
-#include "shaping/GradientGeometry.h"
 #include "shaping/ShapingRun.h"
 
 namespace tf::shaping {

@@ -126,13 +126,12 @@ std::vector<double> DocumentPositions(const Document& document) {
 }
 
 EnergyModel::EnergyModel(const Document& document, const ForceFieldTables& tables, uint32_t terms)
-    : terms_(terms & kAllTerms),
-      bonded_(std::make_unique<shaping::BondedTerms>()),
+    : bonded_(std::make_unique<shaping::BondedTerms>()),
       pairs_(std::make_unique<shaping::PairColumns>()) {
   const BondTopology& topology = CurrentTopology(document);
   count_ = topology.AtomCount();
-  bonded_->Build(document, tables, topology, terms_);
-  pairs_->Build(document, tables, topology, terms_);
+  bonded_->Build(document, tables, topology, terms & kAllTerms);
+  pairs_->Build(document, tables, topology, terms & kAllTerms);
 }
 
 EnergyModel::~EnergyModel() = default;

@@ -47,7 +47,6 @@ class EnergyModel {
 
  private:
   uint32_t count_ = 0;
-  uint32_t terms_ = 0;
   std::unique_ptr<shaping::BondedTerms> bonded_;
   std::unique_ptr<shaping::PairColumns> pairs_;
 };

@@ -1,14 +1,20 @@
 #pragma once
-// Double-precision vector arithmetic of the energy gradients.
+// Double-precision 3-vectors: the arithmetic of energy gradients and of
+// measurements, where single precision would lose the small differences.
 
 #include <cmath>
 
-namespace tf::shaping {
+#include "base/Math.h"
+
+namespace tf {
 
 struct D3 {
   double x, y, z;
 };
 
+inline D3 ToD3(const Vector3& v) {
+  return {v.x, v.y, v.z};
+}
 inline D3 operator+(const D3& a, const D3& b) {
   return {a.x + b.x, a.y + b.y, a.z + b.z};
 }
@@ -28,4 +34,4 @@ inline double Length(const D3& a) {
   return std::sqrt(Dot(a, a));
 }
 
-}  // namespace tf::shaping
+}  // namespace tf
