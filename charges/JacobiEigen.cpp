@@ -78,7 +78,8 @@ void JacobiEigen(double* matrix, double* vectors, int n) {
 
   double offDiagonal = 0.0;
   for (int r = 1; r < n; ++r)
-    for (int c = 0; c < r; ++c) offDiagonal += matrix[PackedIndex(r, c)] * matrix[PackedIndex(r, c)];
+    for (int c = 0; c < r; ++c)
+      offDiagonal += matrix[PackedIndex(r, c)] * matrix[PackedIndex(r, c)];
 
   if (offDiagonal > 0.0) {
     const double norm = std::sqrt(2.0 * offDiagonal);

@@ -1,5 +1,6 @@
 #include "charges/PartialCharges.h"
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "charges/ChargeTables.h"
 #include "charges/JacobiEigen.h"
 #include "charges/LinearSolver.h"
+#include "charges/OccupiedLevels.h"
 
 namespace tf {
 
@@ -80,7 +82,7 @@ void AssignSigmaCharges(const ChargeSkeleton& skeleton, const int* classes,
 // Hueckel pi charges of one component: its skeleton atoms in ascending order,
 // then one group pseudo-atom per skeleton atom with exactly three terminals.
 void AddPiCharges(const ChargeSkeleton& skeleton, const int* classes, std::span<const int32_t> part,
-                  Workspace& w, double* charges) {
+                  const ChargeOptions& options, Workspace& w, double* charges) {
   const int skeletonCentres = static_cast<int>(part.size());
   w.centreClass.clear();
   w.groupOwner.clear();
@@ -112,14 +114,20 @@ void AddPiCharges(const ChargeSkeleton& skeleton, const int* classes, std::span<
 
   int electrons = 0;
   for (int r = 0; r < n; ++r) electrons += kPiElectrons[w.centreClass[r]];
-  const int occupied = electrons / 2 + electrons % 2;
-  w.eigenvectors.resize(static_cast<size_t>(n) * n);
-  JacobiEigen(h.data(), w.eigenvectors.data(), n);
+  const int occupied = std::min(electrons / 2 + electrons % 2, n);
+  const bool lastHalfFilled = electrons % 2 == 1 && occupied == electrons / 2 + 1;
+  const bool solved = n >= options.lapackFromOrder &&
+                      SolveOccupiedLevels(h.data(), n, occupied, lastHalfFilled, w.eigenvectors);
+  if (options.counts) ++(solved ? options.counts->lapack : options.counts->jacobi);
+  if (!solved) {
+    w.eigenvectors.resize(static_cast<size_t>(n) * n);
+    JacobiEigen(h.data(), w.eigenvectors.data(), n);
+  }
 
   for (int r = 0; r < n; ++r) {
     double density = 0.0;
-    for (int level = 0; level < occupied && level < n; ++level) {
-      const double weight = (electrons % 2 == 1 && level == occupied - 1) ? 1.0 : 2.0;
+    for (int level = 0; level < occupied; ++level) {
+      const double weight = (lastHalfFilled && level == occupied - 1) ? 1.0 : 2.0;
       const double c = w.eigenvectors[static_cast<size_t>(level) * n + r];
       density += weight * c * c;
     }
@@ -135,22 +143,28 @@ void AddPiCharges(const ChargeSkeleton& skeleton, const int* classes, std::span<
 
 }  // namespace
 
-void ComputePartialCharges(int count, const int* classes, int bondCount, const Bond* bonds,
-                           double* charges) {
+bool ComputePartialCharges(int count, const int* classes, int bondCount, const Bond* bonds,
+                           double* charges, const ChargeOptions& options) {
   for (int i = 0; i < count; ++i)
-    if (classes[i] < 0 || classes[i] >= kChargeClassCount) return;
+    if (classes[i] < 0 || classes[i] >= kChargeClassCount) return true;
   ChargeSkeleton skeleton;
   skeleton.Build(count, classes, bondCount, bonds);
-  if (skeleton.Size() == 0) return;
+  if (skeleton.Size() == 0) return true;
+  const auto cancelled = [&] { return options.cancel && options.cancel->load(); };
 
   Workspace w;
   w.localIndex.assign(skeleton.Size(), 0);
   std::vector<double> delta(skeleton.Size(), 0.0);
-  for (int c = 0; c < skeleton.ComponentCount(); ++c)
+  for (int c = 0; c < skeleton.ComponentCount(); ++c) {
+    if (cancelled()) return false;
     SolveSigma(skeleton, classes, skeleton.Component(c), w, delta);
+  }
   AssignSigmaCharges(skeleton, classes, delta, charges);
-  for (int c = 0; c < skeleton.ComponentCount(); ++c)
-    AddPiCharges(skeleton, classes, skeleton.Component(c), w, charges);
+  for (int c = 0; c < skeleton.ComponentCount(); ++c) {
+    if (cancelled()) return false;
+    AddPiCharges(skeleton, classes, skeleton.Component(c), options, w, charges);
+  }
+  return true;
 }
 
 int ChargeClassOf(const ForceFieldTables& tables, int32_t atomType) {
@@ -159,21 +173,24 @@ int ChargeClassOf(const ForceFieldTables& tables, int32_t atomType) {
   return fallback >= 1 && fallback <= kChargeClassCount ? static_cast<int>(fallback) - 1 : -1;
 }
 
-void RecomputeCharges(Document& document, const ForceFieldTables& tables) {
+bool RecomputeCharges(Document& document, const ForceFieldTables& tables,
+                      const ChargeOptions& options) {
   const int count =
       static_cast<int>(document.atomCount < kMaxAtoms ? document.atomCount : kMaxAtoms);
-  if (count == 0) return;
+  if (count == 0) return true;
   const int bondCount =
       static_cast<int>(document.bondCount < kMaxBonds ? document.bondCount : kMaxBonds);
   std::vector<int> classes(count);
   for (int i = 0; i < count; ++i) classes[i] = ChargeClassOf(tables, document.atoms[i].atomType);
   const std::vector<Bond> bonds(document.bonds, document.bonds + bondCount);
   std::vector<double> charges(count, 0.0);
-  if (count > 1)
-    ComputePartialCharges(count, classes.data(), bondCount, bonds.data(), charges.data());
+  if (count > 1 && !ComputePartialCharges(count, classes.data(), bondCount, bonds.data(),
+                                          charges.data(), options))
+    return false;
 
   std::lock_guard<std::mutex> lock(document.modelLock);
   for (int i = 0; i < count; ++i) document.atoms[i].charge = static_cast<float>(charges[i]);
+  return true;
 }
 
 }  // namespace tf

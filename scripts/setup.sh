@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   pkg-config libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev libopenbabel-dev
+  liblapacke-dev libopenblas-dev
   qt6-base-dev libqt6opengl6-dev libxkbcommon-dev
   xvfb xauth desktop-file-utils locales
 )

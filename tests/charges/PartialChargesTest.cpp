@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <memory>
 #include <numeric>
@@ -197,6 +198,54 @@ TEST(PartialCharges, RandomMoleculesAreNeutralAndIndependentOfNumbering) {
   }
 }
 
+// Charges with the pi levels always from LAPACK (equal levels at the edge of
+// the filling still take Jacobi) and always from Jacobi.
+struct BothPaths {
+  std::vector<double> lapack, jacobi;
+  PiSolverCounts counts;
+};
+
+BothPaths ChargesBothWays(const std::vector<int>& classes, const std::vector<Bond>& bonds) {
+  BothPaths paths;
+  paths.lapack.assign(classes.size(), 0.0);
+  paths.jacobi.assign(classes.size(), 0.0);
+  const int n = static_cast<int>(classes.size()), b = static_cast<int>(bonds.size());
+  ComputePartialCharges(n, classes.data(), b, bonds.data(), paths.lapack.data(),
+                        {.lapackFromOrder = 1, .counts = &paths.counts});
+  ComputePartialCharges(n, classes.data(), b, bonds.data(), paths.jacobi.data(),
+                        {.lapackFromOrder = 1 << 30});
+  return paths;
+}
+
+TEST(PartialCharges, LapackLevelsGiveTheJacobiCharges) {
+  PiSolverCounts counts;
+  const auto expectSame = [&](const std::vector<int>& classes, const std::vector<Bond>& bonds) {
+    const BothPaths paths = ChargesBothWays(classes, bonds);
+    for (size_t i = 0; i < classes.size(); ++i)
+      EXPECT_NEAR(paths.lapack[i], paths.jacobi[i], 1e-6) << "atom " << i;
+    counts.lapack += paths.counts.lapack;
+    counts.jacobi += paths.counts.jacobi;
+  };
+  std::mt19937 random(7);
+  for (int trial = 0; trial < 40; ++trial) {
+    SCOPED_TRACE(testing::Message() << "trial " << trial);
+    const RandomMolecule molecule = MakeRandomMolecule(random, 2 + 3 * trial);
+    expectSame(molecule.classes, molecule.bonds);
+  }
+  // Equal levels on the edge of the filling: two lone centres sharing two
+  // electrons, and a five-ring of one class with an odd count.
+  expectSame({3, 3}, {});
+  expectSame({4, 4, 4, 4, 4}, {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 0}});
+  // A long conjugated chain and a ring of rings.
+  std::vector<int> chain(120, 4);
+  std::vector<Bond> chainBonds;
+  for (int i = 1; i < 120; ++i) chainBonds.push_back({i - 1, i});
+  expectSame(chain, chainBonds);
+  // Both paths were taken, LAPACK for most components.
+  EXPECT_GE(counts.jacobi, 2);
+  EXPECT_GT(counts.lapack, 4 * counts.jacobi);
+}
+
 TEST(RecomputeCharges, WritesEveryAtomFromItsTypeAndTheBonds) {
   auto records = std::make_unique<Records>();
   records->tables.defaultAtomType = 4;  // charged as class 3
@@ -227,6 +276,13 @@ TEST(RecomputeCharges, WritesEveryAtomFromItsTypeAndTheBonds) {
   RecomputeCharges(records->document, records->tables);
   EXPECT_EQ(records->document.atoms[0].charge, 0.0f);
   EXPECT_EQ(records->document.atoms[1].charge, 0.0f);
+
+  // Cancelled, it leaves every charge alone.
+  records->tables.defaultAtomType = 4;
+  records->document.atoms[0].charge = 3.0f;
+  const std::atomic<bool> cancel{true};
+  EXPECT_FALSE(RecomputeCharges(records->document, records->tables, {.cancel = &cancel}));
+  EXPECT_EQ(records->document.atoms[0].charge, 3.0f);
 }
 
 }  // namespace
