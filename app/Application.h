@@ -7,6 +7,7 @@
 
 #include "app/DesktopShell.h"
 #include "app/EditSteps.h"
+#include "app/LongCommand.h"
 #include "forcefield/ForceFieldTables.h"
 #include "model/Document.h"
 #include "shaping/ShapingRun.h"
@@ -37,6 +38,7 @@ struct ShellState {
   bool outlineEnded = false;               // a full outline ended the left drag's gesture
   int32_t wheelTurned = 0;                 // wheel delta not yet made into zoom steps
   std::u16string picturePath;              // the last exported picture, proposed again
+  bool longCommandRunning = false;         // the window waits for a long command
 };
 
 struct Application {
@@ -56,6 +58,7 @@ struct Application {
   DesktopShell& desktop;
   ShellState state;
   EditSteps edits;
+  LongCommandThreads longCommands;  // last, so cancelled work ends before the rest goes
 };
 
 // The records a frame of the window is drawn from.

@@ -4,15 +4,12 @@
 #include <mutex>
 #include <optional>
 
+#include "app/ChemistryCommands.h"
 #include "app/DocumentFiles.h"
 #include "app/EditSteps.h"
 #include "app/ExportImage.h"
 #include "app/WindowMessages.h"
 #include "base/FixedText.h"
-#include "charges/PartialCharges.h"
-#include "io/PerceiveBonds.h"
-#include "io/openbabel/Hydrogens.h"
-#include "io/openbabel/TypePerception.h"
 #include "model/AtomEditing.h"
 #include "model/BondEditing.h"
 #include "shaping/ShapingWorker.h"
@@ -52,33 +49,6 @@ void ToggleColorByStrain(Application& app, int32_t) {
   }
   app.desktop.CheckViewItem(kCmdColorByStrain, on);
   Redraw(app);
-}
-
-// Bonds for a molecule read without its bond list; the counts are reported
-// once the view shows them.
-void PerceiveBondsOfDocument(Application& app) {
-  const PerceivedBonds perceived = PerceiveBonds(app.document, app.tables);
-  RefreshAndRedraw(app);
-  app.desktop.ShowMessageBox(FromUtf8(DescribePerceivedBonds(perceived)), u"Message",
-                             MessageIcon::Information);
-}
-
-// Types from the molecule's chemistry; the count is reported once the view
-// shows them.
-void PerceiveTypesOfDocument(Application& app) {
-  const uint32_t changed = PerceiveAtomTypes(app.document, app.tables);
-  RefreshAndRedraw(app);
-  app.desktop.ShowMessageBox(
-      FromUtf8(std::to_string(changed)) +
-          (changed == 1 ? u" atom type was changed." : u" atom types were changed."),
-      u"Message", MessageIcon::Information);
-}
-
-void AddHydrogensToDocument(Application& app) {
-  const AddedHydrogens added = AddHydrogens(app.document, app.tables);
-  RefreshAndRedraw(app);
-  app.desktop.ShowMessageBox(FromUtf8(DescribeAddedHydrogens(added)), u"Message",
-                             MessageIcon::Information);
 }
 
 std::u16string ManualPath(const Application& app) {
@@ -203,13 +173,6 @@ int32_t KeyCommand(uint32_t key, bool shift) {
   for (const KeyEntry& entry : kKeys)
     if (entry.key == key) return shift ? entry.shiftCommand : entry.command;
   return 0;
-}
-
-void ComputeChargesOfDocument(Application& app) {
-  app.desktop.SetWaitCursor(true);
-  RecomputeCharges(app.document, app.tables);
-  app.desktop.SetWaitCursor(false);
-  SendRefreshPanels(app);
 }
 
 }  // namespace tf

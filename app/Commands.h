@@ -35,10 +35,6 @@ void OnCommand(Application& app, int32_t command);
 // that give none (Esc is the window's own).
 int32_t KeyCommand(uint32_t key, bool shift);
 
-// Partial charges of the whole molecule, with the wait cursor; the panel
-// shows them afterwards.
-void ComputeChargesOfDocument(Application& app);
-
 // The manual that ships beside the program, in the start directory.
 inline constexpr char16_t kManualFileName[] = u"Tessaform.html";
 

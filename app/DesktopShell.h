@@ -5,6 +5,7 @@
 // comes from the window thread except PostRefreshPanels.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -140,6 +141,12 @@ class DesktopShell {
   // Modal, owned by the main window; its link opens the manual at `manualPath`.
   virtual void ShowAboutBox(std::u16string_view manualPath) = 0;
   virtual void SetWaitCursor(bool waiting) = 0;
+  // Waits, processing the window's events, until finished() (polled) is
+  // true; then returns true. Input to the windows is held back; after 300
+  // ms a modal progress dialog shows the command's name (and Cancel when
+  // `cancellable`); cancelling returns false at once.
+  virtual bool WaitForLongCommand(std::u16string_view name, bool cancellable,
+                                  const std::function<bool()>& finished) = 0;
   // Opens a file with the desktop's default program; failures are ignored.
   virtual void OpenFile(std::u16string_view path) = 0;
 };

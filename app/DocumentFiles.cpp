@@ -1,26 +1,64 @@
 #include "app/DocumentFiles.h"
 
+#include <functional>
+#include <memory>
 #include <mutex>
 
 #include "app/Application.h"
 #include "app/ChooseMoleculeFile.h"
 #include "app/DocumentTitle.h"
 #include "app/EditSteps.h"
+#include "app/LongCommand.h"
 #include "app/ReadReportMessages.h"
 #include "base/FixedText.h"
 #include "io/MoleculeFileCommands.h"
 #include "io/MoleculeFiles.h"
 #include "io/MoleculeFormat.h"
+#include "io/openbabel/SmilesBuilding.h"
 #include "model/CenterMolecule.h"
 #include "view/CameraOperations.h"
 
 namespace tf {
 namespace {
 
+// A molecule read or built away from the window thread, shared with the
+// helper thread, which may outlive a cancelled command.
+struct FreshMolecule {
+  std::unique_ptr<Document> document = std::make_unique<Document>();
+  ReadReport report;
+};
+
+// Reads (or builds) into a fresh document on a helper thread; nothing when
+// the user cancelled.
+std::shared_ptr<const FreshMolecule> ReadAside(
+    Application& app, std::u16string_view name,
+    std::function<ReadReport(Document& fresh, const ForceFieldTables& tables)> read) {
+  auto job = std::make_shared<FreshMolecule>();
+  const ForceFieldTables& tables = app.tables;
+  const bool ended =
+      RunLongCommand(app, name, true, [job, &tables, read](const std::atomic<bool>&) {
+        job->report = read(*job->document, tables);
+      });
+  return ended ? job : nullptr;
+}
+
+// The files are written from a copy on a helper thread. A save cannot be
+// cancelled: its files are replaced all at once, so it is either done or not.
 bool SaveToFile(Application& app, std::u16string_view path) {
-  if (!SaveMoleculeFile(app.document, app.tables, path)) {
+  const std::shared_ptr<Document> copy = CopyOfMolecule(app.document);
+  const auto saved = std::make_shared<bool>(false);
+  const ForceFieldTables& tables = app.tables;
+  RunLongCommand(app, u"Save", false,
+                 [copy, saved, &tables, target = std::u16string(path)](const std::atomic<bool>&) {
+                   *saved = SaveMoleculeFile(*copy, tables, target);
+                 });
+  if (!*saved) {
     app.desktop.ShowMessageBox(u"Bad file.", u"Message", MessageIcon::Warning);
     return false;
+  }
+  {
+    std::lock_guard model(app.document.modelLock);
+    SetFilePath(app.document, path);
   }
   MarkDocumentSaved(app);
   return true;
@@ -43,10 +81,20 @@ void ShowNewMolecule(Application& app) {
 
 // The molecule at `path` replaces the document when it can be read.
 void ReadDocumentFile(Application& app, std::u16string_view path) {
+  const auto job = ReadAside(
+      app, u"Open", [file = std::u16string(path)](Document& fresh, const ForceFieldTables& tables) {
+        SetFilePath(fresh, file);
+        return ReadMoleculeFile(fresh, tables, file, 0);
+      });
+  if (!job) return;
   {
     const EditScope step(app);
-    const ReadReport report = OpenMoleculeFile(app.document, app.tables, path);
+    const ReadReport& report = job->report;
     if (report.read) {
+      {
+        std::lock_guard model(app.document.modelLock);
+        TakeMolecule(app.document, *job->document);
+      }
       ShowNewMolecule(app);
       MarkDocumentSaved(app);
     }
@@ -111,11 +159,19 @@ void NewDocumentFromSmiles(Application& app) {
   if (!OfferToSaveChanges(app)) return;
   const std::optional<std::u16string> smiles = app.desktop.AskSmiles();
   if (!smiles || smiles->empty()) return;
+  const auto job =
+      ReadAside(app, u"New from SMILES",
+                [text = ToUtf8(*smiles)](Document& fresh, const ForceFieldTables& tables) {
+                  return BuildFromSmiles(fresh, tables, text);
+                });
+  if (!job) return;
   {
     const EditScope step(app);
-    app.desktop.SetWaitCursor(true);
-    const ReadReport report = BuildMoleculeFromSmiles(app.document, app.tables, ToUtf8(*smiles));
-    app.desktop.SetWaitCursor(false);
+    const ReadReport& report = job->report;
+    if (report.read) {
+      std::lock_guard model(app.document.modelLock);
+      TakeMolecule(app.document, *job->document);
+    }
     if (!report.read) {
       app.desktop.ShowMessageBox(u"The SMILES string cannot be built: " +
                                      FromUtf8(report.failure ? report.failure->reason : ""),
@@ -137,6 +193,9 @@ void OpenDocumentFile(Application& app, std::u16string_view path) {
 }
 
 void CloseMainWindow(Application& app) {
+  // The window waits for a long command: closing would pull the document
+  // away from under it.
+  if (app.state.longCommandRunning) return;
   if (OfferToSaveChanges(app)) app.desktop.DestroyMainWindow();
 }
 

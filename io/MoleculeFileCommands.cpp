@@ -15,9 +15,6 @@
 
 namespace tf {
 
-namespace {
-
-// The molecule of `from` (atoms, bonds, path) replaces that of `to`.
 void TakeMolecule(Document& to, const Document& from) {
   NewMolecule(to);
   std::copy_n(from.atoms, from.atomCount, to.atoms);
@@ -27,8 +24,6 @@ void TakeMolecule(Document& to, const Document& from) {
   to.selectedCount = 0;
   std::copy_n(from.filePath, kPathCapacity, to.filePath);
 }
-
-}  // namespace
 
 ReadReport ReadMoleculeFile(Document& fresh, const ForceFieldTables& tables,
                             std::u16string_view path, uint32_t record) {

@@ -14,6 +14,10 @@ namespace tf {
 struct Document;
 struct ForceFieldTables;
 
+// The molecule of `from` (atoms, bonds, file path) replaces that of `to`,
+// nothing selected. The caller holds to's modelLock.
+void TakeMolecule(Document& to, const Document& from);
+
 // Reads the molecule at `path` into the emptied document `fresh` (its
 // filePath set to `path`) by the path's extension, as OpenMoleculeFile does.
 ReadReport ReadMoleculeFile(Document& fresh, const ForceFieldTables& tables,

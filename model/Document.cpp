@@ -34,6 +34,21 @@ void NewMolecule(Document& document) {
   document.fileOrigin = {0, 0, 0};
 }
 
+std::unique_ptr<Document> CopyOfMolecule(Document& document) {
+  auto copy = std::make_unique<Document>();
+  std::lock_guard model(document.modelLock);
+  std::copy_n(document.atoms, document.atomCount, copy->atoms);
+  std::copy_n(document.bonds, document.bondCount, copy->bonds);
+  copy->atomCount = document.atomCount;
+  copy->bondCount = document.bondCount;
+  copy->selectedCount = document.selectedCount;
+  std::copy_n(document.filePath, kPathCapacity, copy->filePath);
+  copy->fileOrigin = document.fileOrigin;
+  std::copy_n(document.selectionOrder, kSelectionOrderCapacity, copy->selectionOrder);
+  copy->selectionOrderCount = document.selectionOrderCount;
+  return copy;
+}
+
 void SelectAtom(Document& document, uint32_t index) {
   if (document.atoms[index].selected == 0) AppendToSelectionOrder(document, index);
   SelectAtomUnordered(document, index);

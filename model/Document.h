@@ -4,6 +4,7 @@
 // records past the counts are stale and never read.
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 
 #include "base/Math.h"
@@ -42,6 +43,10 @@ struct Document {
 // Empties the document and resets the file origin. While a worker may run
 // the caller holds modelLock (OpenMoleculeFile does).
 void NewMolecule(Document& document);
+
+// A private copy of the molecule (atoms, bonds, selection, file path and
+// origin) for work done away from the window thread. Takes modelLock.
+std::unique_ptr<Document> CopyOfMolecule(Document& document);
 
 // Selection flags, selectedCount and the selection order. A frame copies
 // them, so while a worker may run the caller holds modelLock (SelectAtomAt

@@ -2,14 +2,19 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <mutex>
+#include <utility>
 
 #include "app/AtomInfoPanel.h"
 #include "app/Commands.h"
@@ -28,6 +33,40 @@
 #include "view/gl/FramePicture.h"
 
 namespace tf {
+
+namespace {
+
+// A long command shows its progress dialog after this long; until then the
+// window looks as if the command were instant.
+constexpr int kProgressDelayMs = 300;
+constexpr int kLongCommandPollMs = 10;
+
+bool IsUserInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Close:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
 
 QtDesktop::QtDesktop() {
   qApp->installEventFilter(this);
@@ -307,6 +346,47 @@ void QtDesktop::SetWaitCursor(bool waiting) {
   }
 }
 
+bool QtDesktop::WaitForLongCommand(std::u16string_view name, bool cancellable,
+                                   const std::function<bool()>& finished) {
+  if (finished()) return true;
+  QEventLoop loop;
+  QTimer poll;
+  QElapsedTimer clock;
+  std::unique_ptr<QProgressDialog> progress;
+  bool cancelled = false;
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (finished()) {
+      loop.quit();
+      return;
+    }
+    if (progress || clock.elapsed() < kProgressDelayMs) return;
+    progress = std::make_unique<QProgressDialog>(ToQString(name), QString(), 0, 0, window_.get());
+    progress->setWindowTitle(ToQString(name));
+    progress->setWindowModality(Qt::ApplicationModal);
+    progress->setMinimumDuration(0);
+    if (cancellable) {
+      progress->setCancelButtonText(QStringLiteral("Cancel"));
+      QObject::connect(progress.get(), &QProgressDialog::canceled, &loop, [&] {
+        cancelled = true;
+        loop.quit();
+      });
+    }
+    progressDialog_ = progress.get();
+    progress->show();
+  });
+  clock.start();
+  poll.start(kLongCommandPollMs);
+  const bool wasHolding = std::exchange(holdingInput_, true);
+  loop.exec();
+  holdingInput_ = wasHolding;
+  progressDialog_ = nullptr;
+  if (progress) {
+    progress->hide();
+    ReturnFocusFromDialog();
+  }
+  return !cancelled;
+}
+
 void QtDesktop::OpenFile(std::u16string_view path) {
   QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
 }
@@ -315,6 +395,11 @@ void QtDesktop::OpenFile(std::u16string_view path) {
 // followed as they go down and up anywhere in the program.
 bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  // While a long command runs, input reaches only its progress dialog.
+  if (holdingInput_ && IsUserInput(type) && watched->isWidgetType()) {
+    const auto* widget = static_cast<QWidget*>(watched);
+    if (progressDialog_ == nullptr || widget->window() != progressDialog_) return true;
+  }
   if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
     if (!key.isAutoRepeat()) {

@@ -69,6 +69,8 @@ class QtDesktop : public QObject, public DesktopShell {
   bool WriteFrameImage(const Frame& frame, std::u16string_view path, std::string* error) override;
   void ShowAboutBox(std::u16string_view manualPath) override;
   void SetWaitCursor(bool waiting) override;
+  bool WaitForLongCommand(std::u16string_view name, bool cancellable,
+                          const std::function<bool()>& finished) override;
   void OpenFile(std::u16string_view path) override;
 
  protected:
@@ -91,6 +93,8 @@ class QtDesktop : public QObject, public DesktopShell {
   Qt::KeyboardModifiers modifiers_;  // held at the time of the current message
   uint32_t digitsDown_ = 0;
   int waitCursors_ = 0;
+  bool holdingInput_ = false;          // a long command runs: input is dropped
+  QWidget* progressDialog_ = nullptr;  // its dialog, which still takes input
 };
 
 }  // namespace tf

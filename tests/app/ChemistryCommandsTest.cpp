@@ -6,10 +6,14 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include "app/AppFixture.h"
 #include "base/FixedText.h"
 #include "model/TableLookup.h"
+#include "support/ShippedConfig.h"
 #include "support/TempDir.h"
 
 namespace tf::test {
@@ -46,6 +50,35 @@ TEST_F(ChemistryCommandsTest, PerceiveTypesAndAddHydrogensAreOneUndoStepEach) {
   EXPECT_EQ(records_->document.atoms[5].atomType, c2);
   Send(CommandMessage(kCmdUndo));
   EXPECT_NE(records_->document.atoms[5].atomType, c2);
+}
+
+// Every command that runs away from the window thread shows its name, and
+// cancelled leaves the document as it was, with no step and no message.
+TEST_F(ChemistryCommandsTest, CancelledLongCommandsChangeNothing) {
+  AddBenzeneCarbons();
+  for (uint32_t i = 0; i < 6; ++i) records_->document.atoms[i].charge = 0.25f;  // not the model's
+  desktop_.dialogAnswers.push_back(FromUtf8(SourcePath("share/samples/ethanol.pdb")));
+  desktop_.smilesAnswers.push_back(u"CCO");
+  desktop_.TakeLog();
+  const std::size_t steps = app_.edits.history.UndoSteps();
+  DocumentState before;
+  {
+    std::lock_guard model(records_->document.modelLock);
+    before = CaptureDocument(records_->document, app_.view.camera.rotation);
+  }
+  desktop_.longCommands.clear();
+  desktop_.cancelLongCommands = true;
+  for (int32_t command : {kCmdCharges, kCmdPerceiveBonds, kCmdPerceiveTypes, kCmdAddHydrogens,
+                          kCmdOpen, kCmdNewFromSmiles})
+    Send(CommandMessage(command));
+  EXPECT_EQ(desktop_.longCommands,
+            (std::vector<std::u16string>{u"Charges", u"Perceive Bonds", u"Perceive Types",
+                                         u"Add Hydrogens", u"Open", u"New from SMILES"}));
+  for (const std::string& line : desktop_.TakeLog())
+    EXPECT_EQ(line.rfind("ShowMessageBox", 0), std::string::npos) << line;
+  EXPECT_EQ(app_.edits.history.UndoSteps(), steps);
+  std::lock_guard model(records_->document.modelLock);
+  EXPECT_TRUE(SameDocument(CaptureDocument(records_->document, app_.view.camera.rotation), before));
 }
 
 TEST_F(ChemistryCommandsTest, NewFromSmilesBuildsAMoleculeOrSaysWhyNot) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -112,6 +113,14 @@ class FakeDesktop : public DesktopShell {
     if (onWaitCursor) onWaitCursor();
     Log("SetWaitCursor" + OnOff(waiting));
   }
+  // Waits for the work unless told to cancel it; keeps the names shown.
+  bool WaitForLongCommand(std::u16string_view name, bool cancellable,
+                          const std::function<bool()>& finished) override {
+    longCommands.emplace_back(name);
+    if (cancellable && cancelLongCommands) return false;
+    while (!finished()) std::this_thread::yield();
+    return true;
+  }
   void OpenFile(std::u16string_view path) override { Log("OpenFile " + ToUtf8(path)); }
 
   // The lines logged since the last call.
@@ -137,7 +146,9 @@ class FakeDesktop : public DesktopShell {
   std::deque<std::optional<ImageExportChoice>> exportAnswers;
   std::vector<ImageExportRequest> exportRequests;
   std::vector<std::pair<std::u16string, PixelRect>> writtenPictures;  // path, presented rectangle
-  std::string pictureError;  // WriteFrameImage fails with it when set
+  std::string pictureError;                  // WriteFrameImage fails with it when set
+  std::vector<std::u16string> longCommands;  // the names WaitForLongCommand showed
+  bool cancelLongCommands = false;           // Cancel every long command that offers it
   std::vector<std::u16string> questions;
   std::deque<SaveChangesAnswer> saveAnswers;  // none left: Discard
   std::vector<std::u16string> saveQuestions;

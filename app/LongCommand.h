@@ -1,0 +1,44 @@
+#pragma once
+// Commands that may take longer than a frame (charges, perception, adding
+// hydrogens, reading and writing files) run on a helper thread. The window
+// thread waits in the desktop's WaitForLongCommand: it keeps repainting,
+// input is held back, and after a moment a progress dialog names the
+// command. The work sees only what it owns (a copy of the molecule) and the
+// read-only tables; the window thread applies its result afterwards, so a
+// cancelled command leaves the document as it was.
+
+#include <atomic>
+#include <functional>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace tf {
+
+struct Application;
+
+// Work that was cancelled and may still be finishing; joined before the
+// next long command starts and when the application ends.
+class LongCommandThreads {
+ public:
+  LongCommandThreads() = default;
+  LongCommandThreads(const LongCommandThreads&) = delete;
+  LongCommandThreads& operator=(const LongCommandThreads&) = delete;
+  ~LongCommandThreads() { JoinAll(); }
+  void Keep(std::thread thread) { abandoned_.push_back(std::move(thread)); }
+  void JoinAll();
+
+ private:
+  std::vector<std::thread> abandoned_;
+};
+
+// Runs work(cancel) on a helper thread, with the wait cursor, until it ends
+// or the user cancels (only when `cancellable`). When it ended, `apply`
+// takes its result over on the window thread, the wait cursor still on, and
+// the call returns true. When cancelled it returns false: `cancel` is then
+// set for the work, which should stop soon, and nothing it made may be used.
+bool RunLongCommand(Application& app, std::u16string_view name, bool cancellable,
+                    std::function<void(const std::atomic<bool>& cancel)> work,
+                    const std::function<void()>& apply = {});
+
+}  // namespace tf
