@@ -71,7 +71,7 @@ void SortDescending(double* matrix, double* vectors, int n) {
 
 }  // namespace
 
-void JacobiEigen(double* matrix, double* vectors, int n) {
+void JacobiEigen(double* matrix, double* vectors, int n, const std::atomic<bool>* cancel) {
   if (n <= 0) return;
   for (long i = 0; i < static_cast<long>(n) * n; ++i) vectors[i] = 0.0;
   for (int i = 0; i < n; ++i) vectors[static_cast<long>(i) * n + i] = 1.0;
@@ -91,6 +91,7 @@ void JacobiEigen(double* matrix, double* vectors, int n) {
       for (int sweep = 0; rotated && sweep < kMaxSweepsPerThreshold; ++sweep) {
         rotated = false;
         for (int l = 0; l < n - 1; ++l) {
+          if (cancel && cancel->load(std::memory_order_relaxed)) return;
           for (int m = l + 1; m < n; ++m) {
             if (std::fabs(matrix[PackedIndex(m, l)]) < threshold) continue;
             Rotate(matrix, vectors, n, l, m);

@@ -121,7 +121,7 @@ void AddPiCharges(const ChargeSkeleton& skeleton, const int* classes, std::span<
   if (options.counts) ++(solved ? options.counts->lapack : options.counts->jacobi);
   if (!solved) {
     w.eigenvectors.resize(static_cast<size_t>(n) * n);
-    JacobiEigen(h.data(), w.eigenvectors.data(), n);
+    JacobiEigen(h.data(), w.eigenvectors.data(), n, options.cancel);
   }
 
   for (int r = 0; r < n; ++r) {
@@ -164,7 +164,7 @@ bool ComputePartialCharges(int count, const int* classes, int bondCount, const B
     if (cancelled()) return false;
     AddPiCharges(skeleton, classes, skeleton.Component(c), options, w, charges);
   }
-  return true;
+  return !cancelled();
 }
 
 int ChargeClassOf(const ForceFieldTables& tables, int32_t atomType) {
