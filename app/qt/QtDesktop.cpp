@@ -46,7 +46,6 @@ bool IsUserInput(QEvent::Type type) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
@@ -396,6 +395,8 @@ void QtDesktop::OpenFile(std::u16string_view path) {
 bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   // While a long command runs, input reaches only its progress dialog.
+  // Menu accelerators arrive as shortcut events to their actions.
+  if (holdingInput_ && type == QEvent::Shortcut) return true;
   if (holdingInput_ && IsUserInput(type) && watched->isWidgetType()) {
     const auto* widget = static_cast<QWidget*>(watched);
     if (progressDialog_ == nullptr || widget->window() != progressDialog_) return true;

@@ -45,6 +45,11 @@ TEST_F(LongCommandTest, ChargesShowProgressWhileTheViewDrawsAndCancelChangesNoth
     EXPECT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(records_->document.atoms[0].charge, 0.25f) << "still computing";
     EXPECT_GT(CountMoleculePixels(ViewImage(), View().rect()), 100) << "the view still draws";
+    // Menu accelerators and keys of the view wait too.
+    QTest::keyClick(&Window(), Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(&View(), Qt::Key_F5);
+    EXPECT_FALSE(records_->shaping.shapingActive);
+    EXPECT_EQ(records_->document.atomCount, kRing);
     QPushButton* cancel = progress->findChild<QPushButton*>();
     EXPECT_NE(cancel, nullptr);
     if (cancel != nullptr) QTest::mouseClick(cancel, Qt::LeftButton);
