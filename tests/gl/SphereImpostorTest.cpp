@@ -276,6 +276,48 @@ TEST_F(SphereDepth, APlaneThroughTheCentreShowsOnlyWhereItIsInFront) {
     }
 }
 
+class SphereHiding : public GlScene {};
+
+TEST_F(SphereHiding, SpheresThatNearerOnesHideAreLeftOutWithoutChangingAPixel) {
+  struct Ball {
+    float x, y, z, radius;
+  };
+  // Twenty spheres stacked behind a big one, half drawn before it; one wholly
+  // off the target. Shown, in part: a sphere poking out of the big one's front
+  // (its centre behind all of that surface it covers), one in front, one
+  // behind peeking out at the side and one cut by the target's edge.
+  std::vector<Ball> balls;
+  for (int i = 0; i < 20; ++i)
+    balls.push_back({i % 2 ? 0.3f : -0.3f, i % 4 < 2 ? 0.3f : -0.3f, -3.0f - i * 0.25f, 2});
+  balls.insert(balls.begin() + 10, Ball{0, 0, 0, 5});
+  for (const Ball& shown : {Ball{0, 0, 4.7f, 0.5f}, Ball{-2.5f, -2, 7, 1}, Ball{5, -3, -2, 2},
+                            Ball{-8.5f, 2, 0, 2}, Ball{-11, 0, 0, 2}})
+    balls.push_back(shown);
+  const Ref<Mesh> sphere = LoadSphere();
+  // One run leaves the hidden spheres out; a run per sphere, whose cover is
+  // too thin to search, draws every one.
+  auto draw = [&](bool runPerSphere) {
+    return Render(*Record([&] {
+      for (size_t i = 0; i < balls.size(); ++i) {
+        if (runPerSphere) device_->SetRenderState(kRsDitherEnable, i % 2);
+        const Ball& b = balls[i];
+        SetWorld(b.radius, b.x, b.y, b.z);
+        SetMaterial(0.2f + 0.03f * i, 1 - 0.03f * i, 0.5f);
+        sphere->DrawSubset(0);
+      }
+    }));
+  };
+  const RgbaImage everySphere = draw(true);
+  EXPECT_EQ(offscreen_->Renderer().LastStats().hiddenSpheres, 0u);
+  EXPECT_EQ(offscreen_->Renderer().LastStats().meshDrawCalls, balls.size());
+  const RgbaImage hiddenLeftOut = draw(false);
+  EXPECT_EQ(offscreen_->Renderer().LastStats().hiddenSpheres, 21u);
+  ASSERT_EQ(hiddenLeftOut.pixels.size(), everySphere.pixels.size());
+  for (uint32_t y = 0; y < kHeight; ++y)
+    for (uint32_t x = 0; x < kWidth; ++x)
+      ASSERT_EQ(std::memcmp(hiddenLeftOut.At(x, y), everySphere.At(x, y), 3), 0) << x << ", " << y;
+}
+
 class UnitSphereCheck : public GlScene {};
 
 TEST_F(UnitSphereCheck, TheSphereResourcePassesAndEveryKindOfFlawFails) {

@@ -137,7 +137,7 @@ void FrameRenderer::DrawItems(const Frame& frame, double scale) {
       Clear(*clear, scale);
     } else if (std::holds_alternative<MeshItem>(items[first])) {
       meshes_->Draw(frame, first, end, backBufferWidth_, backBufferHeight_, replays_,
-                    &stats_.meshDrawCalls, &stats_.sphereImpostors);
+                    &stats_.meshDrawCalls, &stats_.sphereImpostors, &stats_.hiddenSpheres);
     } else {
       // Lines and text go over the scene in recording order, blended, without depth.
       glDisable(GL_DEPTH_TEST);

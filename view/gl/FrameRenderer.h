@@ -45,6 +45,7 @@ struct ReplayTarget {
 struct ReplayStats {
   uint32_t meshDrawCalls = 0;    // one per instanced run of mesh items
   uint32_t sphereImpostors = 0;  // mesh items drawn as ray-cast spheres
+  uint32_t hiddenSpheres = 0;    // of those, left out because nearer ones hide them
   uint32_t lineDrawCalls = 0;
   uint32_t textDrawCalls = 0;
   size_t cachedGeometries = 0;  // GPU copies kept for later replays

@@ -208,9 +208,15 @@ void MeshPass::AddBatches(const Frame& frame, size_t runStart, size_t runEnd,
     if (!impostor) AddInstance(item);
     if (batches_.size() == firstBatch || batches_.back().impostor != impostor) {
       const size_t at = impostor ? impostors_->InstanceCount() - 1 : instances_.size() - 1;
-      batches_.push_back({impostor, &frame.states[head.stateIndex], &geometry.gpu, subset,
-                          texture ? texture->texture.get() : 0, texture && texture->opaque, at, 0,
-                          0});
+      batches_.push_back({impostor,
+                          &frame.states[head.stateIndex],
+                          &geometry.gpu,
+                          subset,
+                          texture ? texture->texture.get() : 0,
+                          texture && texture->opaque,
+                          at,
+                          0,
+                          {}});
     }
     ++batches_.back().count;
     if (impostor) ++*impostors;
@@ -218,7 +224,7 @@ void MeshPass::AddBatches(const Frame& frame, size_t runStart, size_t runEnd,
 }
 
 void MeshPass::Draw(const Frame& frame, size_t first, size_t end, uint32_t width, uint32_t height,
-                    uint64_t replay, uint32_t* drawCalls, uint32_t* impostors) {
+                    uint64_t replay, uint32_t* drawCalls, uint32_t* impostors, uint32_t* hidden) {
   items_.clear();
   for (size_t i = first; i < end; ++i) {
     const auto* item = std::get_if<MeshItem>(&frame.items[i]);
@@ -257,16 +263,18 @@ void MeshPass::Draw(const Frame& frame, size_t first, size_t end, uint32_t width
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(instances_.size() * sizeof(Instance)),
                  instances_.data(), GL_STREAM_DRAW);
   }
-  for (Batch& batch : batches_)
-    if (batch.impostor)
-      batch.untextured = impostors_->Arrange(*batch.state, batch.texture != 0, batch.textureOpaque,
-                                             batch.first, batch.count);
+  for (Batch& batch : batches_) {
+    if (!batch.impostor) continue;
+    batch.spheres = impostors_->Arrange(*batch.state, batch.texture != 0, batch.textureOpaque,
+                                        batch.first, batch.count);
+    *hidden += static_cast<uint32_t>(batch.count - batch.spheres.count);
+  }
   impostors_->Upload();
   for (const Batch& batch : batches_) {
-    const bool drawn = batch.impostor
-                           ? impostors_->DrawRun(*batch.state, batch.texture, batch.textureOpaque,
-                                                 batch.first, batch.count, batch.untextured)
-                           : DrawMeshBatch(batch);
+    if (batch.impostor && batch.spheres.count == 0) continue;  // every sphere hidden
+    const bool drawn = batch.impostor ? impostors_->DrawRun(*batch.state, batch.texture,
+                                                            batch.textureOpaque, batch.spheres)
+                                      : DrawMeshBatch(batch);
     if (drawn) ++*drawCalls;
   }
 }

@@ -20,10 +20,9 @@
 #include "view/gl/GlObjects.h"
 #include "view/gl/GpuCache.h"
 #include "view/gl/ShaderVariants.h"
+#include "view/gl/SphereImpostorPass.h"
 
 namespace tf {
-
-class SphereImpostorPass;
 
 class MeshPass {
  public:
@@ -33,10 +32,10 @@ class MeshPass {
 
   // Draws frame.items[first, end), which must all be MeshItems, into the bound
   // framebuffer, `width` x `height` pixels; adds the number of draw calls to
-  // `drawCalls` and the number of items drawn as ray-cast spheres to
-  // `impostors`.
+  // `drawCalls`, the number of items drawn as ray-cast spheres to
+  // `impostors` and the number of those left out as hidden to `hidden`.
   void Draw(const Frame& frame, size_t first, size_t end, uint32_t width, uint32_t height,
-            uint64_t replay, uint32_t* drawCalls, uint32_t* impostors);
+            uint64_t replay, uint32_t* drawCalls, uint32_t* impostors, uint32_t* hidden);
   // Frees GPU copies that the last `keep` replays did not use.
   void DropUnused(uint64_t replay, uint64_t keep);
 
@@ -66,7 +65,7 @@ class MeshPass {
     GLuint texture;
     bool textureOpaque;
     size_t first, count;
-    size_t untextured;  // ray-cast spheres only: how many lead without the texture
+    SphereRun spheres;  // ray-cast spheres only: what of the batch Arrange left to draw
   };
   // Splits items_[runStart, runEnd), one run, into batches of meshes and ray-cast spheres.
   void AddBatches(const Frame& frame, size_t runStart, size_t runEnd,

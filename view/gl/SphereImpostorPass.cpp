@@ -178,6 +178,9 @@ constexpr uint32_t kCompareLessEqual = 4;
 // 1.5 times) draw 10 to 25 % faster in one pass, the second pass's triangles
 // costing more than the pixels it saves.
 constexpr double kTwoPassCoverage = 3;
+// Spheres whose quads cover the target less than this many times over, as
+// ball-and-stick atoms do, hide too little of each other to pay for the search.
+constexpr double kHidingCoverage = 2;
 
 struct Rows {
   double m[3][3];
@@ -348,19 +351,40 @@ void SphereImpostorPass::Upload() {
                instances_.data(), GL_STREAM_DRAW);
 }
 
-size_t SphereImpostorPass::Arrange(const DrawState& state, bool textured, bool textureOpaque,
-                                   size_t first, size_t count) {
-  if (!textured || count == 0 || first + count > instances_.size() ||
-      !Opaque(state, ChooseVariant(state, true), textureOpaque, first, count))
-    return 0;
-  const auto begin = instances_.begin() + static_cast<ptrdiff_t>(first);
-  const auto middle = std::stable_partition(begin, begin + static_cast<ptrdiff_t>(count),
-                                            [](const Instance& i) { return i.center[3] == 0; });
-  return static_cast<size_t>(middle - begin);
+SphereRun SphereImpostorPass::Arrange(const DrawState& state, bool textured, bool textureOpaque,
+                                      size_t first, size_t count) {
+  if (count == 0 || first + count > instances_.size()) return {first, count, 0, 0};
+  SphereRun run{first, count, 0, Coverage(first, count)};
+  if (!Opaque(state, ChooseVariant(state, textured), textureOpaque, first, count)) return run;
+  if (run.coverage > kHidingCoverage) run.count = DropHidden(first, count);
+  if (textured) {
+    const auto begin = instances_.begin() + static_cast<ptrdiff_t>(first);
+    const auto middle = std::stable_partition(begin, begin + static_cast<ptrdiff_t>(run.count),
+                                              [](const Instance& i) { return i.center[3] == 0; });
+    run.untextured = static_cast<size_t>(middle - begin);
+  }
+  return run;
+}
+
+size_t SphereImpostorPass::DropHidden(size_t first, size_t count) {
+  outlines_.resize(count);
+  for (size_t i = 0; i < count; ++i) {
+    const Instance& instance = instances_[first + i];
+    SphereOutline& outline = outlines_[i];
+    std::copy_n(instance.center, 3, outline.center);
+    std::copy_n(instance.extent, 3, outline.extent);
+    std::copy_n(&instance.toObject[0][0], 9, &outline.toObject[0][0]);
+  }
+  occlusion_.FindHidden(outlines_, targetWidth_, targetHeight_, &hidden_);
+  size_t kept = 0;
+  for (size_t i = 0; i < count; ++i)
+    if (!hidden_[i]) instances_[first + kept++] = instances_[first + i];
+  return kept;
 }
 
 bool SphereImpostorPass::DrawRun(const DrawState& state, GLuint texture, bool textureOpaque,
-                                 size_t first, size_t count, size_t untextured) {
+                                 const SphereRun& run) {
+  const size_t first = run.first, count = run.count, untextured = run.untextured;
   if (count == 0 || first + count > instances_.size()) return false;
   // Sampling costs every pixel of every quad of a draw, the untextured ones
   // too, so those Arrange moved ahead are drawn without the texture.
@@ -379,7 +403,7 @@ bool SphereImpostorPass::DrawRun(const DrawState& state, GLuint texture, bool te
     parts[partCount++] = {texture, first, count, {}, nullptr};
   }
   const bool twoPasses =
-      Coverage(first, count) > kTwoPassCoverage &&
+      run.coverage > kTwoPassCoverage &&
       Opaque(state, ChooseVariant(state, texture != 0), textureOpaque, first, count) &&
       programs_.Get({0, kSampleNothing, kDrawDepth}, nullptr) != nullptr && EnsureDepthCopy();
   for (size_t i = 0; i < partCount; ++i) {

@@ -20,11 +20,22 @@
 #include "view/gl/FixedFunctionState.h"
 #include "view/gl/GlObjects.h"
 #include "view/gl/ShaderVariants.h"
+#include "view/gl/SphereOcclusion.h"
 
 namespace tf {
 
 // Relative tolerance on the world matrix rows' lengths and angles.
 inline constexpr double kUniformScaleTolerance = 1e-3;
+
+// A run of spheres as Arrange leaves it to draw.
+struct SphereRun {
+  size_t first = 0, count = 0;  // the instances to draw
+  size_t untextured = 0;        // how many of those lead without the texture
+  // How many times over the quads of the run as recorded, hidden spheres
+  // and all, cover the target: what decides how the run is drawn, so that
+  // leaving spheres out never changes the way the rest are drawn.
+  double coverage = 0;
+};
 
 class SphereImpostorPass {
  public:
@@ -47,18 +58,18 @@ class SphereImpostorPass {
   size_t InstanceCount() const { return instances_.size(); }
   // Copies the instances to the GPU; call once after the last Add.
   void Upload();
-  // When the order of the spheres cannot show (opaque, behind a depth test
-  // that keeps the nearer), moves the untextured instances of [first, first +
-  // count) ahead of the textured ones and returns how many there are; 0, the
-  // order unchanged, otherwise. Call before Upload.
-  size_t Arrange(const DrawState& state, bool textured, bool textureOpaque, size_t first,
-                 size_t count);
-  // Draws instances [first, first + count) with `texture` (0: none) for the
-  // textured ones, the leading `untextured` ones Arrange moved apart without
-  // it; false when the shader for the state does not build. `textureOpaque`:
-  // every texel of the texture has alpha 1.
-  bool DrawRun(const DrawState& state, GLuint texture, bool textureOpaque, size_t first,
-               size_t count, size_t untextured);
+  // Readies instances [first, first + count), one run, for DrawRun; call
+  // before Upload. When the order of the spheres cannot show (opaque, behind
+  // a depth test that keeps the nearer), leaves out the spheres that nearer
+  // ones of the run hide at every pixel (see SphereOcclusion.h) and, for a
+  // textured run, moves the untextured ones ahead of the textured ones,
+  // keeping the order within each. Otherwise the run stays as it is.
+  SphereRun Arrange(const DrawState& state, bool textured, bool textureOpaque, size_t first,
+                    size_t count);
+  // Draws the run with `texture` (0: none) for the textured spheres, the
+  // leading untextured ones without it; false when the shader for the state
+  // does not build. `textureOpaque`: every texel of the texture has alpha 1.
+  bool DrawRun(const DrawState& state, GLuint texture, bool textureOpaque, const SphereRun& run);
 
  private:
   SphereImpostorPass();
@@ -79,6 +90,9 @@ class SphereImpostorPass {
   };
   using Program = ShaderVariants<Uniforms>::Program;
   double Coverage(size_t first, size_t count) const;
+  // Moves the instances of [first, first + count) that stay visible to its
+  // front, keeping their order; returns how many there are.
+  size_t DropHidden(size_t first, size_t count);
   bool Opaque(const DrawState& state, const ShaderVariant& variant, bool textureOpaque,
               size_t first, size_t count) const;
   bool EnsureDepthCopy();
@@ -93,6 +107,9 @@ class SphereImpostorPass {
   GlBuffer instanceBuffer_;
   GlSampler sampler_;
   std::vector<Instance> instances_;
+  SphereOcclusion occlusion_;
+  std::vector<SphereOutline> outlines_;  // scratch space of DropHidden
+  std::vector<uint8_t> hidden_;
   uint32_t targetWidth_ = 0, targetHeight_ = 0;
   // The depth buffer as the depth pass left it, for the colour pass to compare with.
   GlTexture depthCopy_;
