@@ -2,7 +2,9 @@
 // (1000 at 7000), most atoms skeleton atoms: small molecules of 8 atoms
 // (a chain of four skeleton atoms, a group of three terminals and one more
 // terminal) and single skeleton atoms. A second case puts all bonds into one
-// skeleton chain, the largest connected part the document can hold.
+// skeleton chain, the largest connected part the document can hold. A third
+// closes a ring of one-electron centres whose filling ends inside a pair of
+// equal levels, so the Jacobi method must decide it.
 
 #include <benchmark/benchmark.h>
 
@@ -121,6 +123,26 @@ BENCHMARK(BM_RecomputeChargesOneChain)
     ->Arg(500)
     ->Arg(2000)
     ->Arg(7000)
+    ->Unit(benchmark::kMillisecond);
+
+std::unique_ptr<tf::ApplicationRecords> EqualLevelsRing(uint32_t atomCount) {
+  auto records = EmptyRecords();
+  for (uint32_t i = 0; i < atomCount; ++i) {
+    records->document.atoms[i].atomType = 5;  // class 4, one pi electron
+    AddBond(*records, i, (i + 1) % atomCount);
+  }
+  records->document.atomCount = atomCount;
+  return records;
+}
+
+void BM_RecomputeChargesEqualLevelsRing(benchmark::State& state) {
+  auto records = EqualLevelsRing(static_cast<uint32_t>(state.range(0)));
+  for (auto _ : state) tf::RecomputeCharges(records->document, records->tables);
+}
+BENCHMARK(BM_RecomputeChargesEqualLevelsRing)
+    ->Arg(100)
+    ->Arg(300)
+    ->Arg(1000)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
