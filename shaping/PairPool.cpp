@@ -1,18 +1,21 @@
 #include "shaping/PairPool.h"
 
 #include <chrono>
+#include <optional>
 #include <system_error>
 
 namespace tf::shaping {
 
 namespace {
 
-// How long an idle helper spins before it blocks: far longer than the gap
-// between two trials of a sweep, far shorter than the pause between
-// iterations.
-constexpr auto kSpinBeforeBlocking = std::chrono::microseconds(200);
-// Waiting this long for a helper's group means the helper is not running.
-constexpr auto kLateHelper = std::chrono::microseconds(50);
+// How long an idle helper spins before it blocks: longer than the gaps
+// between the pair loops of one iteration (a helper woken from its sleep
+// starts late), far shorter than the pause between iterations.
+constexpr auto kSpinBeforeBlocking = std::chrono::milliseconds(1);
+// Waiting this long for a helper's group means the helper is not running:
+// far longer than an interrupt, shorter than the time slice of a process.
+constexpr auto kLateHelper = std::chrono::microseconds(200);
+constexpr std::chrono::steady_clock::duration kLongestPenalty = std::chrono::milliseconds(256);
 
 inline void CpuRelax() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -48,11 +51,10 @@ PairPool::~PairPool() {
   for (std::thread& helper : helpers_) helper.join();
 }
 
-// Group g of Threads() groups: chunks [g * n / T, (g + 1) * n / T).
+// Group g of G: chunks [g * n / G, (g + 1) * n / G).
 void PairPool::RunGroup(uint32_t group, uint32_t slot) const {
-  const uint32_t threads = Threads();
-  const uint32_t begin = static_cast<uint32_t>(uint64_t{group} * chunkCount_ / threads);
-  const uint32_t end = static_cast<uint32_t>(uint64_t{group + 1} * chunkCount_ / threads);
+  const uint32_t begin = static_cast<uint32_t>(uint64_t{group} * chunkCount_ / groupCount_);
+  const uint32_t end = static_cast<uint32_t>(uint64_t{group + 1} * chunkCount_ / groupCount_);
   for (uint32_t chunk = begin; chunk < end; ++chunk) trampoline_(task_, chunk, slot);
 }
 
@@ -66,26 +68,35 @@ void PairPool::RunJob(uint32_t chunkCount, Trampoline trampoline, void* task) {
   trampoline_ = trampoline;
   task_ = task;
   chunkCount_ = chunkCount;
+  groupCount_ = Threads();
   const uint64_t previous = job_.load(std::memory_order_relaxed);
   const uint64_t job = previous + 1;
   // A helper sitting out has its group claimed before the job is out, so it
   // cannot take it.
+  bool anyOut = false;
+  for (uint32_t slot = 1; slot < Threads(); ++slot) anyOut = anyOut || lateness_[slot].out;
+  const auto now =
+      anyOut ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
   bool anyHelper = false;
   for (uint32_t slot = 1; slot < Threads(); ++slot) {
     Lateness& late = lateness_[slot];
     taken_[slot] = false;
-    if (late.jobsLeftOut > 0) {
-      --late.jobsLeftOut;
+    if (late.out && now < late.outUntil) {
       uint64_t expected = previous;
       taken_[slot] = slots_[slot].claimed.compare_exchange_strong(expected, job);
+    } else {
+      late.out = false;
     }
     anyHelper = anyHelper || !taken_[slot];
   }
   job_.store(job);
-  if (anyHelper && sleepers_.load() != 0) {
+  // A helper woken now starts late through no fault of its own.
+  const bool woke = anyHelper && sleepers_.load() != 0;
+  if (woke) {
     wake_.fetch_add(1);
     wake_.notify_all();
   }
+  const auto started = std::chrono::steady_clock::now();
   RunGroup(0, 0);
   for (uint32_t slot = 1; slot < Threads(); ++slot) {
     uint64_t expected = previous;
@@ -93,32 +104,35 @@ void PairPool::RunJob(uint32_t chunkCount, Trampoline trampoline, void* task) {
       RunGroup(slot, 0);  // its helper has not started: do the group here
       continue;
     }
-    WaitForGroup(slot, job);
+    WaitForGroup(slot, job, woke ? std::nullopt : std::optional(started));
   }
   running_ = false;
 }
 
-// A helper that keeps the caller waiting long has lost its core to another
-// process; it then sits out a number of jobs that doubles while it stays
-// late, so a busy machine costs about what one thread would.
-void PairPool::WaitForGroup(uint32_t slot, uint64_t job) {
+// A helper that keeps the caller waiting long, and longer than the caller
+// took for its own group, has lost its core to another process; it then
+// sits out for a time that doubles while it stays late, so a busy machine
+// costs about what one thread would.
+void PairPool::WaitForGroup(uint32_t slot, uint64_t job,
+                            std::optional<std::chrono::steady_clock::time_point> started) {
   const Slot& helper = slots_[slot];
-  std::chrono::steady_clock::time_point since{};
+  std::chrono::steady_clock::time_point since{}, now{};
   bool late = false;
   for (uint32_t spins = 0; helper.done.load(std::memory_order_acquire) != job; ++spins) {
     CpuRelax();
     if (spins % 64 != 63) continue;
-    const auto now = std::chrono::steady_clock::now();
+    now = std::chrono::steady_clock::now();
     if (spins == 63) since = now;
-    if (!late && now - since > kLateHelper) late = true;
+    if (!late && now - since > kLateHelper) late = !started || now - since > since - *started;
     if (late) std::this_thread::yield();
   }
   Lateness& lateness = lateness_[slot];
-  if (late) {
-    lateness.jobsLeftOut = lateness.penalty;
-    if (lateness.penalty < kMostJobsLeftOut) lateness.penalty *= 2;
-  } else {
-    lateness.penalty = kFirstJobsLeftOut;
+  if (!late) {
+    lateness.penalty = kFirstPenalty;
+  } else if (started) {
+    lateness.out = true;
+    lateness.outUntil = now + lateness.penalty;
+    if (lateness.penalty < kLongestPenalty) lateness.penalty *= 2;
   }
 }
 

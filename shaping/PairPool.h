@@ -14,8 +14,10 @@
 // one that keeps the caller waiting is left out for a while.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <type_traits>
 #include <vector>
@@ -65,20 +67,29 @@ class PairPool {
     std::atomic<uint64_t> done{0};  // the last job whose group the helper finished
   };
 
-  // The caller's record of a helper that kept it waiting.
+  // The caller's record of a helper that kept it waiting: until outUntil
+  // the caller does the helper's groups itself.
+  static constexpr std::chrono::steady_clock::duration kFirstPenalty = std::chrono::milliseconds(2);
   struct Lateness {
-    uint32_t jobsLeftOut = 0;  // jobs whose group the caller does at once
-    uint32_t penalty = kFirstJobsLeftOut;
+    bool out = false;
+    std::chrono::steady_clock::time_point outUntil{};
+    std::chrono::steady_clock::duration penalty = kFirstPenalty;
   };
-  static constexpr uint32_t kFirstJobsLeftOut = 256;
-  static constexpr uint32_t kMostJobsLeftOut = 65536;
 
   void RunJob(uint32_t chunkCount, Trampoline trampoline, void* task);
-  void WaitForGroup(uint32_t slot, uint64_t job);
+  // Waits for the helper's group of `job`. Given when the caller started its
+  // own group, a long wait puts the helper out for a while.
+  void WaitForGroup(uint32_t slot, uint64_t job,
+                    std::optional<std::chrono::steady_clock::time_point> started);
   void RunGroup(uint32_t group, uint32_t slot) const;
   void HelperLoop(uint32_t slot);
   // Returns the job number once it differs from `seen`, or 0 when stopping.
   uint64_t WaitForJob(uint64_t seen);
+
+  // The caller's own.
+  bool running_ = false;                // a Run is under way
+  Lateness lateness_[kMaxPairThreads];  // by slot
+  bool taken_[kMaxPairThreads] = {};    // groups of this job claimed before it went out
 
   alignas(64) std::atomic<uint64_t> job_{0};  // number of the latest job, from 1
   // The job: written by the caller before it bumps job_, read by a helper
@@ -86,9 +97,7 @@ class PairPool {
   Trampoline trampoline_ = nullptr;
   void* task_ = nullptr;
   uint32_t chunkCount_ = 0;
-  bool running_ = false;                // a Run is under way (the caller's own flag)
-  Lateness lateness_[kMaxPairThreads];  // the caller's own, by slot
-  bool taken_[kMaxPairThreads] = {};    // groups of this job the caller claimed first
+  uint32_t groupCount_ = 1;  // one group per thread
 
   alignas(64) std::atomic<uint32_t> sleepers_{0};  // helpers blocked, or about to, on wake_
   std::atomic<uint32_t> wake_{0};
