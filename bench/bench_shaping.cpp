@@ -1,5 +1,8 @@
 // Shaping costs at 500, 2000 and 7000 atoms (1000 bonds at 7000): one sweep
-// of ShapingStep with all six terms, one TotalEnergy, one LocalEnergy.
+// of ShapingStep with all six terms, one TotalEnergy, one LocalEnergy. The
+// sweep and TotalEnergy share their pair work with a pair pool of the
+// machine's cores, as the shaping worker does; the "threads" counter says how
+// many.
 
 #include <benchmark/benchmark.h>
 
@@ -8,24 +11,30 @@
 #include "BenchMolecules.h"
 #include "shaping/Energy.h"
 #include "shaping/PairKernel.h"
+#include "shaping/PairPool.h"
 #include "shaping/ShapingStep.h"
 
 namespace {
 
 void BM_ShapingStep(benchmark::State& state) {
   auto records = tf::bench::MakeBenchMolecule(static_cast<uint32_t>(state.range(0)));
+  tf::shaping::PairPool pool(tf::shaping::DefaultPairThreads());
   tf::ShapingRandom random(12345);
   for (auto _ : state)
     tf::ShapingStep(records->document, records->tables, records->shaping.stepScale, tf::kAllTerms,
-                    random);
+                    random, &pool);
   state.counters["bonds"] = records->document.bondCount;
+  state.counters["threads"] = pool.Threads();
 }
 BENCHMARK(BM_ShapingStep)->Arg(500)->Arg(2000)->Arg(7000)->Unit(benchmark::kMillisecond);
 
 void BM_TotalEnergy(benchmark::State& state) {
   auto records = tf::bench::MakeBenchMolecule(static_cast<uint32_t>(state.range(0)));
+  tf::shaping::PairPool pool(tf::shaping::DefaultPairThreads());
   for (auto _ : state)
-    benchmark::DoNotOptimize(tf::TotalEnergy(records->document, records->tables, records->shaping));
+    benchmark::DoNotOptimize(
+        tf::TotalEnergy(records->document, records->tables, records->shaping, &pool));
+  state.counters["threads"] = pool.Threads();
 }
 BENCHMARK(BM_TotalEnergy)->Arg(500)->Arg(2000)->Arg(7000)->Unit(benchmark::kMillisecond);
 

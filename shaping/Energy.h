@@ -10,6 +10,7 @@
 #include "base/Math.h"
 #include "model/Document.h"
 #include "shaping/EnergyTerms.h"
+#include "shaping/PairPool.h"
 #include "shaping/ShapingRun.h"
 
 namespace tf {
@@ -28,8 +29,10 @@ struct EnergyComponents {
 // per bond its torsions then its length; per atom its angles, its
 // out-of-plane term and its non-bonded pairs with later atoms. Pairs that are
 // bonded (1-2) or share a bonded atom (1-3) are excluded; all others count in
-// full, without cut-off.
-EnergyComponents ComputeEnergyComponents(const Document& document, const ForceFieldTables& tables);
+// full, without cut-off. The pair rows are shared with `pool` when given;
+// the result is the same with any pool or none.
+EnergyComponents ComputeEnergyComponents(const Document& document, const ForceFieldTables& tables,
+                                         shaping::PairPool* pool = nullptr);
 
 // The same terms split evenly over the atoms each involves: a distance term
 // half to each atom, an angle a third, a torsion or out-of-plane term a
@@ -38,7 +41,8 @@ std::vector<double> AtomEnergies(const Document& document, const ForceFieldTable
 
 // Sets energyChange to the total minus the previous energy, then energy to
 // the total, and returns the total.
-float TotalEnergy(const Document& document, const ForceFieldTables& tables, ShapingRun& run);
+float TotalEnergy(const Document& document, const ForceFieldTables& tables, ShapingRun& run,
+                  shaping::PairPool* pool = nullptr);
 
 // Sum of the terms of the kinds in `terms` (kTermDistances ... kTermCoulomb)
 // that contain `atom`, with the atom at `trial` when given and at its stored

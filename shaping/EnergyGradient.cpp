@@ -6,7 +6,9 @@
 #include "shaping/BondTopology.h"
 #include "shaping/BondedGradient.h"
 #include "shaping/EnergyTerms.h"
+#include "shaping/PairChunks.h"
 #include "shaping/PairGradientKernel.h"
+#include "shaping/PairPool.h"
 
 namespace tf {
 namespace shaping {
@@ -14,21 +16,32 @@ namespace shaping {
 // Rows of the pair loop between two calls of the progress hook.
 constexpr uint32_t kRowsBetweenProgress = 256;
 
+// Row chunks of a large molecule's pair loop. Each chunk adds its partners'
+// gradients into arrays of its own, added up in chunk order at the end.
+constexpr uint32_t kGradientChunks = 16;
+
+struct PartnerGradient {
+  std::vector<double> x, y, z;
+};
+
 // Structure-of-arrays copies for the pair kernel, padded to whole steps, and
 // each atom's exclusions with later atoms.
 struct PairColumns {
   bool lennardJones = false, coulomb = false;
   double lennardJonesStiffness = 0, coulombStiffness = 0;
   std::vector<double> x, y, z, halfSigma, rootEpsilon, charge;
-  std::vector<double> gx, gy, gz;
-  std::vector<uint64_t> include;
+  std::vector<PartnerGradient> chunkGradients;     // per row chunk
+  std::vector<std::vector<uint64_t>> slotInclude;  // include flags per pool slot
+  std::vector<double> rowEnergy;
   std::vector<uint32_t> laterStart{0};
   std::vector<int32_t> later;
   std::function<void()> progress;
+  PairPool* pool = nullptr;
 
   void Build(const Document& document, const ForceFieldTables& tables, const BondTopology& topology,
              uint32_t terms);
   double Evaluate(uint32_t count, std::span<const double> positions, std::span<double> gradient);
+  void EvaluateRows(const PairChunks& chunks, uint32_t chunk, uint32_t slot);
 };
 
 void PairColumns::Build(const Document& document, const ForceFieldTables& tables,
@@ -40,9 +53,12 @@ void PairColumns::Build(const Document& document, const ForceFieldTables& tables
   const uint32_t count = topology.AtomCount();
   const size_t padded =
       (static_cast<size_t>(count) + kGradientLanes - 1) / kGradientLanes * kGradientLanes;
-  for (auto* column : {&x, &y, &z, &halfSigma, &rootEpsilon, &charge, &gx, &gy, &gz})
-    column->assign(padded, 0.0);
-  include.assign(padded, 0);
+  for (auto* column : {&x, &y, &z, &halfSigma, &rootEpsilon, &charge}) column->assign(padded, 0.0);
+  chunkGradients.assign(TriangleChunks(count, kGradientChunks).count, {});
+  for (PartnerGradient& chunk : chunkGradients)
+    for (auto* column : {&chunk.x, &chunk.y, &chunk.z}) column->assign(padded, 0.0);
+  std::vector<uint64_t> include(padded, 0);
+  rowEnergy.assign(count, 0.0);
   laterStart.assign(1, 0);
   later.clear();
   for (uint32_t i = 0; i < count; ++i) {
@@ -55,18 +71,15 @@ void PairColumns::Build(const Document& document, const ForceFieldTables& tables
       if (static_cast<uint32_t>(j) > i) later.push_back(j);
     laterStart.push_back(static_cast<uint32_t>(later.size()));
   }
+  slotInclude.assign(pool ? pool->Threads() : 1, include);
 }
 
-double PairColumns::Evaluate(uint32_t count, std::span<const double> positions,
-                             std::span<double> gradient) {
-  if (!lennardJones && !coulomb) return 0.0;
-  for (uint32_t i = 0; i < count; ++i) {
-    x[i] = positions[3 * i];
-    y[i] = positions[3 * i + 1];
-    z[i] = positions[3 * i + 2];
-  }
-  for (auto* column : {&gx, &gy, &gz}) std::fill(column->begin(), column->end(), 0.0);
-
+// The rows of one chunk, on the pool slot `slot`. The partners' gradients go
+// to the chunk's arrays, each row's own to the same arrays at its index.
+void PairColumns::EvaluateRows(const PairChunks& chunks, uint32_t chunk, uint32_t slot) {
+  std::vector<uint64_t>& include = slotInclude[slot];
+  PartnerGradient& partners = chunkGradients[chunk];
+  const uint32_t count = static_cast<uint32_t>(rowEnergy.size());
   PairGradientRow row{};
   row.x = x.data();
   row.y = y.data();
@@ -78,11 +91,10 @@ double PairColumns::Evaluate(uint32_t count, std::span<const double> positions,
   row.end = count;
   row.lennardJones = lennardJones;
   row.coulomb = coulomb;
-  row.gx = gx.data();
-  row.gy = gy.data();
-  row.gz = gz.data();
-  double energy = 0.0;
-  for (uint32_t i = 0; i + 1 < count; ++i) {
+  row.gx = partners.x.data();
+  row.gy = partners.y.data();
+  row.gz = partners.z.data();
+  for (uint32_t i = chunks.Begin(chunk); i < chunks.End(chunk) && i + 1 < count; ++i) {
     const std::span<const int32_t> excluded{later.data() + laterStart[i],
                                             later.data() + laterStart[i + 1]};
     for (int32_t j : excluded) include[j] = 0;
@@ -96,17 +108,44 @@ double PairColumns::Evaluate(uint32_t count, std::span<const double> positions,
     PairGradientSums sums;
     RunPairGradientKernel(row, sums);
     for (int32_t j : excluded) include[j] = ~uint64_t{0};
-    energy += sums.lennardJones + sums.coulomb;
-    gx[i] += sums.gx;
-    gy[i] += sums.gy;
-    gz[i] += sums.gz;
-    if (progress && i % kRowsBetweenProgress == kRowsBetweenProgress - 1) progress();
+    rowEnergy[i] = sums.lennardJones + sums.coulomb;
+    partners.x[i] += sums.gx;
+    partners.y[i] += sums.gy;
+    partners.z[i] += sums.gz;
+    // The hook draws; only the thread that owns the run may call it.
+    if (slot == 0 && progress && i % kRowsBetweenProgress == kRowsBetweenProgress - 1) progress();
   }
+}
+
+double PairColumns::Evaluate(uint32_t count, std::span<const double> positions,
+                             std::span<double> gradient) {
+  if (!lennardJones && !coulomb) return 0.0;
+  for (uint32_t i = 0; i < count; ++i) {
+    x[i] = positions[3 * i];
+    y[i] = positions[3 * i + 1];
+    z[i] = positions[3 * i + 2];
+  }
+  for (PartnerGradient& chunk : chunkGradients)
+    for (auto* column : {&chunk.x, &chunk.y, &chunk.z})
+      std::fill(column->begin(), column->end(), 0.0);
+
+  const PairChunks chunks = TriangleChunks(count, kGradientChunks);
+  RunChunks(pool, chunks.count,
+            [&](uint32_t chunk, uint32_t slot) { EvaluateRows(chunks, chunk, slot); });
+  double energy = 0.0;
+  for (uint32_t i = 0; i + 1 < count; ++i) energy += rowEnergy[i];
   if (!gradient.empty()) {
+    PartnerGradient& total = chunkGradients[0];
+    for (uint32_t chunk = 1; chunk < chunks.count; ++chunk)
+      for (uint32_t i = 0; i < count; ++i) {
+        total.x[i] += chunkGradients[chunk].x[i];
+        total.y[i] += chunkGradients[chunk].y[i];
+        total.z[i] += chunkGradients[chunk].z[i];
+      }
     for (uint32_t i = 0; i < count; ++i) {
-      gradient[3 * i] += gx[i];
-      gradient[3 * i + 1] += gy[i];
-      gradient[3 * i + 2] += gz[i];
+      gradient[3 * i] += total.x[i];
+      gradient[3 * i + 1] += total.y[i];
+      gradient[3 * i + 2] += total.z[i];
     }
   }
   return energy;
@@ -125,10 +164,12 @@ std::vector<double> DocumentPositions(const Document& document) {
   return positions;
 }
 
-EnergyModel::EnergyModel(const Document& document, const ForceFieldTables& tables, uint32_t terms)
+EnergyModel::EnergyModel(const Document& document, const ForceFieldTables& tables, uint32_t terms,
+                         shaping::PairPool* pool)
     : bonded_(std::make_unique<shaping::BondedTerms>()),
       pairs_(std::make_unique<shaping::PairColumns>()) {
   const BondTopology& topology = CurrentTopology(document);
+  pairs_->pool = pool;
   count_ = topology.AtomCount();
   bonded_->Build(document, tables, topology, terms & kAllTerms);
   pairs_->Build(document, tables, topology, terms & kAllTerms);

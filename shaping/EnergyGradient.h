@@ -20,6 +20,7 @@ namespace tf {
 namespace shaping {
 struct BondedTerms;
 struct PairColumns;
+class PairPool;
 }  // namespace shaping
 
 // Positions and gradients hold x, y, z per atom: Angstrom, and energy per
@@ -29,8 +30,11 @@ std::vector<double> DocumentPositions(const Document& document);
 class EnergyModel {
  public:
   // The terms of the kinds in `terms` (kTermDistances ... kTermCoulomb) over
-  // the document's atoms, bonds, types and charges as they are now.
-  EnergyModel(const Document& document, const ForceFieldTables& tables, uint32_t terms);
+  // the document's atoms, bonds, types and charges as they are now. The pair
+  // loop is shared with `pool` (which must outlive the model) when given;
+  // energies and gradients are the same with any pool or none.
+  EnergyModel(const Document& document, const ForceFieldTables& tables, uint32_t terms,
+              shaping::PairPool* pool = nullptr);
   ~EnergyModel();
   EnergyModel(const EnergyModel&) = delete;
   EnergyModel& operator=(const EnergyModel&) = delete;

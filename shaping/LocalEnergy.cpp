@@ -1,5 +1,6 @@
 #include "shaping/Energy.h"
 #include "shaping/LocalTerms.h"
+#include "shaping/PairChunks.h"
 
 namespace tf {
 namespace shaping {
@@ -81,7 +82,8 @@ float LocalBondedEnergy(const Document& document, const ForceFieldTables& tables
 
 void EvaluateLocal(const Document& document, const ForceFieldTables& tables,
                    const BondTopology& topology, EnergyWorkspace& workspace, uint32_t atom,
-                   uint32_t terms, std::span<const Vector3> positions, float* energies) {
+                   uint32_t terms, std::span<const Vector3> positions, float* energies,
+                   PairPool* pool) {
   const int32_t t = static_cast<int32_t>(atom);
   for (size_t k = 0; k < positions.size(); ++k) {
     const TrialMove move{t, positions[k]};
@@ -94,9 +96,19 @@ void EvaluateLocal(const Document& document, const ForceFieldTables& tables,
   const NonBondedArrays& arrays = workspace.arrays;
   const auto excluded = topology.Exclusions(atom);
   workspace.mask.Exclude(atom, excluded);
-  const auto sums = arrays.Sum(positions, arrays.HalfSigma(atom), workspace.mask.Flags(), 0,
-                               arrays.Count(), lennardJones, coulomb);
+  const PairChunks chunks = PartnerChunks(arrays.Count(), kPairLanes);
+  alignas(64) NonBondedArrays::RawSums parts[kMaxPairChunks];  // threads write apart
+  RunChunks(pool, chunks.count, [&](uint32_t chunk, uint32_t) {
+    parts[chunk] = arrays.Sum(positions, arrays.HalfSigma(atom), workspace.mask.Flags(),
+                              chunks.Begin(chunk), chunks.End(chunk), lennardJones, coulomb);
+  });
   workspace.mask.Restore(atom, excluded);
+  NonBondedArrays::RawSums sums = parts[0];
+  for (uint32_t chunk = 1; chunk < chunks.count; ++chunk)
+    for (int k = 0; k < 2; ++k) {
+      sums.lennardJones[k] += parts[chunk].lennardJones[k];
+      sums.coulomb[k] += parts[chunk].coulomb[k];
+    }
   for (size_t k = 0; k < positions.size() && k < 2; ++k) {
     const PairEnergies pairs = ScalePairSums(sums, static_cast<int>(k), tables.stiffness,
                                              arrays.RootEpsilon(atom), arrays.Charge(atom));

@@ -42,7 +42,7 @@ void Scale(std::vector<double>& v, double factor) {
 
 Minimizer::Minimizer(const Document& document, const ForceFieldTables& tables,
                      const MinimizeSettings& settings)
-    : settings_(settings), model_(document, tables, settings.terms) {
+    : settings_(settings), model_(document, tables, settings.terms, settings.pool) {
   const uint32_t count = model_.AtomCount();
   bool anySelected = false;
   for (uint32_t i = 0; i < count; ++i) anySelected |= document.atoms[i].selected != 0;

@@ -22,6 +22,7 @@ struct MinimizeSettings {
   double rmsGradient = 0.01;  // stop at or below this RMS gradient, energy per Angstrom
   int32_t maxSteps = 100000;  // iterations
   uint32_t terms = kAllTerms;
+  shaping::PairPool* pool = nullptr;  // shares the pair loop when given; outlives the minimiser
 };
 
 enum class MinimizeStatus { kRunning, kConverged, kStepLimit, kNoDescent };

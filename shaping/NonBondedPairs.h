@@ -28,6 +28,7 @@ class NonBondedArrays {
     z_[atom] = position.z;
   }
   uint32_t Count() const { return count_; }
+  Vector3 Position(uint32_t atom) const { return {x_[atom], y_[atom], z_[atom]}; }
   float HalfSigma(uint32_t atom) const { return halfSigma_[atom]; }
   float RootEpsilon(uint32_t atom) const { return rootEpsilon_[atom]; }
   float Charge(uint32_t atom) const { return charge_[atom]; }

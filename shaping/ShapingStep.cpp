@@ -30,7 +30,7 @@ uint32_t ClockSeed() {
 }
 
 void ShapingStep(Document& document, const ForceFieldTables& tables, float stepScale,
-                 uint32_t terms, ShapingRandom& random) {
+                 uint32_t terms, ShapingRandom& random, shaping::PairPool* pool) {
   const BondTopology& topology = CurrentTopology(document);
   shaping::EnergyWorkspace& workspace = shaping::ThreadWorkspace();
   workspace.Load(document, tables, topology);
@@ -45,7 +45,8 @@ void ShapingStep(Document& document, const ForceFieldTables& tables, float stepS
                         Displaced(atom.z, dz, scale)};
     const Vector3 positions[2] = {stored, trial};
     float energies[2] = {0.0f, 0.0f};
-    shaping::EvaluateLocal(document, tables, topology, workspace, t, terms, positions, energies);
+    shaping::EvaluateLocal(document, tables, topology, workspace, t, terms, positions, energies,
+                           pool);
     if (IsFinite(trial) && std::isfinite(energies[1]) && energies[1] < energies[0]) {
       atom.x = trial.x;
       atom.y = trial.y;

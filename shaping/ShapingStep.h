@@ -8,6 +8,7 @@
 
 #include "forcefield/ForceFieldTables.h"
 #include "model/Document.h"
+#include "shaping/PairPool.h"
 #include "shaping/ShapingRun.h"
 
 namespace tf {
@@ -37,9 +38,10 @@ uint32_t ClockSeed();
 // stepScale/2 along each axis (three draws, x then y then z), kept only when
 // LocalEnergy with `terms` at the trial is finite and strictly below
 // LocalEnergy at the stored position. Later atoms see earlier moves. Bonds,
-// types and charges never change.
+// types and charges never change. Each trial's pair sums are shared with
+// `pool` when given; the moves are the same with any pool or none.
 void ShapingStep(Document& document, const ForceFieldTables& tables, float stepScale,
-                 uint32_t terms, ShapingRandom& random);
+                 uint32_t terms, ShapingRandom& random, shaping::PairPool* pool = nullptr);
 
 // State at the start of a shaping run: energy 0, shapingIterations 0,
 // stepScale 1.

@@ -12,6 +12,7 @@
 #include "shaping/Energy.h"
 #include "shaping/EnergyGradient.h"
 #include "shaping/Minimizer.h"
+#include "shaping/PairPool.h"
 #include "shaping/ShapingRun.h"
 #include "shaping/ShapingStep.h"
 
@@ -31,8 +32,11 @@ void Pause(ShapingRun& run) {
                            [&run] { return run.shapingActive.load() == 0; });
 }
 
-void RunShapingWorker(ShapingRun& run, Document& document, const ForceFieldTables& tables,
+// The pair pool lives as long as the run; its helpers only read the pair
+// columns the step copied under modelLock and write their own chunks' sums.
+void ShapeWhileActive(ShapingRun& run, Document& document, const ForceFieldTables& tables,
                       uint32_t seed) {
+  shaping::PairPool pool(shaping::DefaultPairThreads());
   ShapingRandom random(seed);
   {
     std::lock_guard model(document.modelLock);  // a frame reads the energy figures under it
@@ -41,8 +45,8 @@ void RunShapingWorker(ShapingRun& run, Document& document, const ForceFieldTable
   while (run.shapingActive.load() != 0) {
     {
       std::lock_guard model(document.modelLock);
-      ShapingStep(document, tables, run.stepScale, run.shapingTerms, random);
-      TotalEnergy(document, tables, run);
+      ShapingStep(document, tables, run.stepScale, run.shapingTerms, random, &pool);
+      TotalEnergy(document, tables, run, &pool);
       AdvanceShapingSchedule(run);
     }
     // A frame takes modelLock for its copy, so it is drawn only after the
@@ -50,6 +54,11 @@ void RunShapingWorker(ShapingRun& run, Document& document, const ForceFieldTable
     if (run.afterStep) run.afterStep();
     Pause(run);
   }
+}
+
+void RunShapingWorker(ShapingRun& run, Document& document, const ForceFieldTables& tables,
+                      uint32_t seed) {
+  ShapeWhileActive(run, document, tables, seed);
   if (run.whenEnded) run.whenEnded();
 }
 
@@ -137,12 +146,14 @@ class MinimizingPublisher {
   bool ended_ = false;
 };
 
-void RunMinimizingWorker(ShapingRun& run, Document& document, const ForceFieldTables& tables) {
+void MinimizeWhileActive(ShapingRun& run, Document& document, const ForceFieldTables& tables) {
+  shaping::PairPool pool(shaping::DefaultPairThreads());
   std::unique_ptr<Minimizer> minimizer;
   {
     std::lock_guard model(document.modelLock);
     MinimizeSettings settings;
     settings.terms = run.shapingTerms;
+    settings.pool = &pool;
     minimizer = std::make_unique<Minimizer>(document, tables, settings);
     run.energy = static_cast<float>(minimizer->Energy());
     run.energyChange = 0.0f;
@@ -157,6 +168,10 @@ void RunMinimizingWorker(ShapingRun& run, Document& document, const ForceFieldTa
     publisher.FollowMove();
     if (!more) publisher.Publish();
   }
+}
+
+void RunMinimizingWorker(ShapingRun& run, Document& document, const ForceFieldTables& tables) {
+  MinimizeWhileActive(run, document, tables);
   {
     std::lock_guard pause(run.shapingPauseLock);
     run.shapingActive.store(0);

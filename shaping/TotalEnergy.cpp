@@ -1,6 +1,7 @@
 #include "shaping/BondTopology.h"
 #include "shaping/Energy.h"
 #include "shaping/LocalTerms.h"
+#include "shaping/PairChunks.h"
 
 #include <vector>
 
@@ -37,12 +38,49 @@ void AddBondTerms(const Document& document, const ForceFieldTables& tables,
   }
 }
 
+// Row `atom` of the pair loop: the atom against the atoms after it, with
+// `mask` cleared around it for the sum.
+shaping::NonBondedArrays::RawSums RowPairs(const BondTopology& topology,
+                                           const shaping::NonBondedArrays& arrays,
+                                           const Stiffness& stiffness, uint32_t atom,
+                                           shaping::PairMask& mask, float* shares) {
+  const auto excluded = topology.Exclusions(atom);
+  const Vector3 position = arrays.Position(atom);
+  mask.Exclude(atom, excluded);
+  const auto raw = arrays.Sum({&position, 1}, arrays.HalfSigma(atom), mask.Flags(), atom + 1,
+                              topology.AtomCount(), true, true, shares, &stiffness,
+                              arrays.RootEpsilon(atom), arrays.Charge(atom));
+  mask.Restore(atom, excluded);
+  return raw;
+}
+
+// Every row's pair sums, the rows shared with `pool`. Each row is one sum
+// whoever computes it, so the total does not depend on the pool.
+void AllRowPairs(const BondTopology& topology, shaping::EnergyWorkspace& workspace,
+                 const Stiffness& stiffness, shaping::PairPool* pool) {
+  const uint32_t count = topology.AtomCount();
+  const uint32_t slots = pool ? pool->Threads() : 1;
+  workspace.rowSums.resize(count);
+  workspace.slotMasks.resize(slots);
+  for (uint32_t slot = 1; slot < slots; ++slot) workspace.slotMasks[slot].Reset(count);
+  const shaping::PairChunks chunks = shaping::TriangleChunks(count, shaping::kMaxPairChunks);
+  shaping::RunChunks(pool, chunks.count, [&](uint32_t chunk, uint32_t slot) {
+    shaping::PairMask& mask = slot == 0 ? workspace.mask : workspace.slotMasks[slot];
+    for (uint32_t atom = chunks.Begin(chunk); atom < chunks.End(chunk); ++atom)
+      workspace.rowSums[atom] =
+          RowPairs(topology, workspace.arrays, stiffness, atom, mask, nullptr);
+  });
+}
+
 void AddAtomTerms(const Document& document, const ForceFieldTables& tables,
                   const BondTopology& topology, shaping::EnergyWorkspace& workspace,
-                  Accumulator& sum) {
+                  Accumulator& sum, shaping::PairPool* pool) {
   const shaping::NonBondedArrays& arrays = workspace.arrays;
   const Stiffness& stiffness = tables.stiffness;
   const uint32_t count = topology.AtomCount();
+  // With shares, each row adds to the shares of later atoms, so the rows then
+  // run in this loop, in order.
+  if (!sum.shares) AllRowPairs(topology, workspace, stiffness, pool);
   for (uint32_t atom = 0; atom < count; ++atom) {
     const int32_t i = static_cast<int32_t>(atom);
     const auto around = topology.Neighbours(atom);
@@ -55,13 +93,9 @@ void AddAtomTerms(const Document& document, const ForceFieldTables& tables,
               OutOfPlaneTerm(document, tables, around[0], around[1], around[2], i),
               {around[0], around[1], around[2], i});
 
-    const auto excluded = topology.Exclusions(atom);
-    const Vector3 position{document.atoms[atom].x, document.atoms[atom].y, document.atoms[atom].z};
-    workspace.mask.Exclude(atom, excluded);
-    const auto raw = arrays.Sum({&position, 1}, arrays.HalfSigma(atom), workspace.mask.Flags(),
-                                atom + 1, count, true, true, sum.shares, &stiffness,
-                                arrays.RootEpsilon(atom), arrays.Charge(atom));
-    workspace.mask.Restore(atom, excluded);
+    const auto raw = sum.shares
+                         ? RowPairs(topology, arrays, stiffness, atom, workspace.mask, sum.shares)
+                         : workspace.rowSums[atom];
     const auto pairs =
         shaping::ScalePairSums(raw, 0, stiffness, arrays.RootEpsilon(atom), arrays.Charge(atom));
     sum.parts.coulomb += pairs.coulomb;
@@ -72,7 +106,7 @@ void AddAtomTerms(const Document& document, const ForceFieldTables& tables,
 }
 
 EnergyComponents Accumulate(const Document& document, const ForceFieldTables& tables,
-                            std::vector<float>* shares) {
+                            std::vector<float>* shares, shaping::PairPool* pool) {
   const BondTopology& topology = CurrentTopology(document);
   shaping::EnergyWorkspace& workspace = shaping::ThreadWorkspace();
   workspace.Load(document, tables, topology);
@@ -83,25 +117,27 @@ EnergyComponents Accumulate(const Document& document, const ForceFieldTables& ta
     sum.shares = shares->data();
   }
   AddBondTerms(document, tables, topology, sum);
-  AddAtomTerms(document, tables, topology, workspace, sum);
+  AddAtomTerms(document, tables, topology, workspace, sum, pool);
   if (shares) shares->resize(topology.AtomCount());
   return sum.parts;
 }
 
 }  // namespace
 
-EnergyComponents ComputeEnergyComponents(const Document& document, const ForceFieldTables& tables) {
-  return Accumulate(document, tables, nullptr);
+EnergyComponents ComputeEnergyComponents(const Document& document, const ForceFieldTables& tables,
+                                         shaping::PairPool* pool) {
+  return Accumulate(document, tables, nullptr, pool);
 }
 
 std::vector<double> AtomEnergies(const Document& document, const ForceFieldTables& tables) {
   std::vector<float> shares;
-  Accumulate(document, tables, &shares);
+  Accumulate(document, tables, &shares, nullptr);
   return {shares.begin(), shares.end()};
 }
 
-float TotalEnergy(const Document& document, const ForceFieldTables& tables, ShapingRun& run) {
-  const float total = ComputeEnergyComponents(document, tables).total;
+float TotalEnergy(const Document& document, const ForceFieldTables& tables, ShapingRun& run,
+                  shaping::PairPool* pool) {
+  const float total = ComputeEnergyComponents(document, tables, pool).total;
   run.energyChange = total - run.energy;
   run.energy = total;
   return total;

@@ -24,16 +24,16 @@ std::vector<std::unique_ptr<test::Records>> Molecules() {
   return molecules;
 }
 
-// Every component of the gradient against a central difference of the energy;
-// Returns how many components were large enough to check.
+// The components of the gradient from `first` on against a central
+// difference of the energy. Returns how many were large enough to check.
 int ExpectGradientMatchesDifferences(test::Records& records, uint32_t terms,
-                                     const std::string& what) {
+                                     const std::string& what, size_t first = 0) {
   EnergyModel model(records.document, records.tables, terms);
   std::vector<double> x = DocumentPositions(records.document);
   std::vector<double> gradient(x.size());
   const double energy = model.Evaluate(x, gradient);
   int checked = 0;
-  for (size_t k = 0; k < x.size(); ++k) {
+  for (size_t k = first; k < x.size(); ++k) {
     // Five-point stencil: close random contacts make the pair terms too stiff
     // for the plain central difference.
     const double h = 1e-5;
@@ -72,6 +72,13 @@ TEST(EnergyGradient, MatchesCentralDifferencesForEveryTermAloneAndEveryTermLeftO
     }
   }
   for (uint32_t kind : kinds) EXPECT_GT(checked[kind], 10) << "terms 0x" << kind;
+}
+
+// Large enough for the pair loop to be cut into chunks of rows, each adding
+// its partners' gradients apart: the last atoms are partners of every chunk.
+TEST(EnergyGradient, MatchesCentralDifferencesWhenThePairLoopIsChunked) {
+  auto records = test::MakeLatticeMolecule(1100, 12);
+  EXPECT_EQ(ExpectGradientMatchesDifferences(*records, kAllTerms, "chunked", 3 * 1096), 12);
 }
 
 TEST(EnergyGradient, EnergyIsTotalEnergyAndTheSplitAddsUpToIt) {

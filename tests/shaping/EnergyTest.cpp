@@ -149,8 +149,11 @@ TEST(LocalEnergy, WithNoTermsIsZeroWhateverTheTrial) {
             0.0f);  // not an atom in use
 }
 
+// On a small molecule, every atom; on one large enough for the pair sums to
+// be cut into chunks, atoms spread over the chunks.
 TEST(LocalEnergy, MatchesTheReferenceForEveryTermSet) {
   auto records = MakeRandomMolecule(60, 4);
+  auto large = test::MakeLatticeMolecule(1100, 8);
   std::mt19937 random(5);
   std::uniform_real_distribution<float> offset(-0.4f, 0.4f);
   for (uint32_t atom = 0; atom < records->document.atomCount; ++atom) {
@@ -162,6 +165,11 @@ TEST(LocalEnergy, MatchesTheReferenceForEveryTermSet) {
                 test::ReferenceLocalEnergy(*records, atom, terms, nullptr), "stored");
     ExpectClose(LocalEnergy(records->document, records->tables, atom, terms, &trial),
                 test::ReferenceLocalEnergy(*records, atom, terms, &trial), "trial");
+  }
+  for (uint32_t atom = 0; atom < large->document.atomCount; atom += 137) {
+    SCOPED_TRACE(testing::Message() << "large, atom " << atom);
+    ExpectClose(LocalEnergy(large->document, large->tables, atom, kAllTerms),
+                test::ReferenceLocalEnergy(*large, atom, kAllTerms, nullptr), "stored");
   }
 }
 

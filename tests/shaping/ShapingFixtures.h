@@ -99,6 +99,25 @@ inline std::unique_ptr<Records> MakeRandomMolecule(uint32_t atomCount, uint32_t 
   return records;
 }
 
+// `atomCount` unbonded atoms of random types and charges near the points of a
+// cubic grid of 3.2 Angstrom, so no pair comes close enough to outweigh the
+// others: every partner of an atom is felt in its sums.
+inline std::unique_ptr<Records> MakeLatticeMolecule(uint32_t atomCount, uint32_t seed) {
+  auto records = MakeShapingRecords();
+  SetAllStiffness(*records);
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<float> jitter(-0.3f, 0.3f);
+  std::uniform_real_distribution<float> charge(-0.5f, 0.5f);
+  const uint32_t side = static_cast<uint32_t>(std::ceil(std::cbrt(static_cast<float>(atomCount))));
+  for (uint32_t i = 0; i < atomCount; ++i) {
+    const float x = 3.2f * static_cast<float>(i % side) + jitter(random);
+    const float y = 3.2f * static_cast<float>(i / side % side) + jitter(random);
+    const float z = 3.2f * static_cast<float>(i / side / side) + jitter(random);
+    AddTestAtom(*records, static_cast<int32_t>(random() % 4), x, y, z, charge(random));
+  }
+  return records;
+}
+
 // A shipped sample (share/samples/NAME.pdb) with the shipped parameter file.
 inline std::unique_ptr<Records> SampleRecords(const std::string& name) {
   auto records = RecordsWithShippedConfig();
