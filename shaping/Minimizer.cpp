@@ -197,6 +197,10 @@ void Minimizer::Restart(std::span<const double> positions) {
   // Into the spare array: the hook may read the current gradient meanwhile.
   energy_ = Evaluate(x_, trialGradient_);
   gradient_.swap(trialGradient_);
+  // Positions that are no minimum (a turn took the run back to older ones)
+  // are minimised again.
+  status_ = MinimizeStatus::kRunning;
+  CheckFinished();
 }
 
 }  // namespace tf

@@ -52,7 +52,7 @@ class Minimizer {
   // molecule; Positions() is then still the last accepted point.
   void SetEvaluationHook(std::function<void()> hook);
   // Continues from these positions (the whole molecule turned, say), with
-  // the curvature memory cleared.
+  // the curvature memory cleared and the status judged again there.
   void Restart(std::span<const double> positions);
 
  private:

@@ -76,8 +76,10 @@ std::vector<float> Coordinates(const Document& document, uint32_t count) {
 // change made by anyone else is seen.
 class MinimizingPublisher {
  public:
-  MinimizingPublisher(ShapingRun& run, Document& document, Minimizer& minimizer)
-      : run_(run), document_(document), minimizer_(minimizer) {}
+  // `start`: the coordinates the minimisation started from.
+  MinimizingPublisher(ShapingRun& run, Document& document, Minimizer& minimizer,
+                      std::vector<float> start)
+      : run_(run), document_(document), minimizer_(minimizer), written_(std::move(start)) {}
 
   // Under modelLock: false when the atoms or bonds are no longer those the
   // minimisation started from.
@@ -96,7 +98,7 @@ class MinimizingPublisher {
         ended_ = true;
         return;
       }
-      if (!written_.empty() && Coordinates(document_, minimizer_.AtomCount()) != written_) {
+      if (Coordinates(document_, minimizer_.AtomCount()) != written_) {
         moved_ = true;
         return;
       }
@@ -116,25 +118,28 @@ class MinimizingPublisher {
     if (std::chrono::steady_clock::now() - lastFrame_ >= kMinimizingFrameInterval) Publish();
   }
 
-  // Takes up the document's positions after a turn of the whole molecule.
-  void FollowMove() {
-    if (!moved_) return;
+  // Takes up the document's positions after a turn of the whole molecule;
+  // false when there was none.
+  bool FollowMove() {
+    if (!moved_) return false;
     moved_ = false;
     std::vector<double> positions;
     {
       std::lock_guard model(document_.modelLock);
       if (!StillTheMolecule()) {
         ended_ = true;
-        return;
+        return false;
       }
       positions = DocumentPositions(document_);
       written_ = Coordinates(document_, minimizer_.AtomCount());
     }
     // Outside the lock: the restart evaluates, and its hook may publish.
     minimizer_.Restart(positions);
+    return true;
   }
 
   bool Ended() const { return ended_; }
+  bool Moved() const { return moved_; }
 
  private:
   ShapingRun& run_;
@@ -149,6 +154,7 @@ class MinimizingPublisher {
 void MinimizeWhileActive(ShapingRun& run, Document& document, const ForceFieldTables& tables) {
   shaping::PairPool pool(shaping::DefaultPairThreads());
   std::unique_ptr<Minimizer> minimizer;
+  std::vector<float> start;
   {
     std::lock_guard model(document.modelLock);
     MinimizeSettings settings;
@@ -159,14 +165,22 @@ void MinimizeWhileActive(ShapingRun& run, Document& document, const ForceFieldTa
     run.energyChange = 0.0f;
     run.rmsGradient = static_cast<float>(minimizer->RmsGradient());
     run.shapingIterations = 0;
+    start = Coordinates(document, minimizer->AtomCount());
   }
-  MinimizingPublisher publisher(run, document, *minimizer);
+  MinimizingPublisher publisher(run, document, *minimizer, std::move(start));
   minimizer->SetEvaluationHook([&publisher] { publisher.PublishWhenDue(); });
   bool more = minimizer->Status() == MinimizeStatus::kRunning;
-  while (more && run.shapingActive.load() != 0 && !publisher.Ended()) {
-    more = minimizer->Step();
-    publisher.FollowMove();
-    if (!more) publisher.Publish();
+  while (run.shapingActive.load() != 0 && !publisher.Ended()) {
+    if (more) more = minimizer->Step();
+    if (publisher.FollowMove()) {
+      more = minimizer->Status() == MinimizeStatus::kRunning;
+      continue;
+    }
+    if (more) continue;
+    // The end: the result is written, unless a turn came first; then the
+    // run goes on from the turned positions.
+    publisher.Publish();
+    if (!publisher.Moved()) break;
   }
 }
 
