@@ -60,10 +60,11 @@ TEST_F(MoleculeFileTest, SamplesReadAloneGetBackTheirTypesAndCharges) {
 // charges of the Jacobi method, also where the filling is not unique.
 TEST_F(MoleculeFileTest, ChargesOfRealMoleculesDoNotDependOnTheEigenSolver) {
   PiSolverCounts counts;
-  for (const char* name : {"estradiol", "hemo", "MOF-5", "1A8O", "2n0n_M1"}) {
+  for (const char* name : {"tests/data/pdb/estradiol", "tests/data/pdb/hemo",
+                           "tests/data/pdb/MOF-5", "tests/data/pdb/1A8O", "tests/data/pdb/2n0n_M1",
+                           "share/samples/benzene", "share/samples/alanine-dipeptide"}) {
     SCOPED_TRACE(name);
-    test::WriteBytes(ScratchPath(".pdb"),
-                     test::ReadBytes(test::SourcePath("tests/data/pdb/") + name + ".pdb"));
+    test::WriteBytes(ScratchPath(".pdb"), test::ReadBytes(test::SourcePath(name) + ".pdb"));
     Read(ScratchPath(".pdb"));
     Document& document = records_->document;
     ASSERT_TRUE(RecomputeCharges(document, records_->tables, {.lapackFromOrder = 1 << 30}));
