@@ -30,7 +30,7 @@ if [[ -x build-test/tests/test_concurrency ]]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTF_SANITIZE=thread \
     -DTF_BUILD_BENCH=OFF >/dev/null
   cmake --build build-tsan --target test_concurrency
-  TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/test_concurrency
+  TSAN_OPTIONS="halt_on_error=1 suppressions=$root/tests/tsan.supp" build-tsan/tests/test_concurrency
 fi
 
 echo "== Fuzz targets, ${fuzz_seconds}s each"
