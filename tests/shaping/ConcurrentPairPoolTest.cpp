@@ -52,9 +52,13 @@ TEST(ConcurrentPairPool, EveryChunkRunsOnceThroughManyHandOffs) {
         ASSERT_LT(slots[chunk], threads);
         helperTookPart = helperTookPart || slots[chunk] != 0;
       }
-      if (slots[0] == 0) ASSERT_EQ(nested, std::vector<int>(3, 1));
+      if (slots[0] == 0) {
+        ASSERT_EQ(nested, std::vector<int>(3, 1));
+      }
     }
-    if (threads > 1) EXPECT_TRUE(helperTookPart);
+    if (threads > 1) {
+      EXPECT_TRUE(helperTookPart);
+    }
   }
 }
 
