@@ -10,7 +10,6 @@
 #include "io/MoleculeFormat.h"
 #include "io/openbabel/ForeignReading.h"
 #include "io/openbabel/ForeignWriting.h"
-#include "io/openbabel/SmilesBuilding.h"
 #include "model/Document.h"
 
 namespace tf {
@@ -44,17 +43,6 @@ ReadReport OpenMoleculeFile(Document& document, const ForceFieldTables& tables,
   const auto fresh = std::make_unique<Document>();
   SetFilePath(*fresh, path);
   ReadReport report = ReadMoleculeFile(*fresh, tables, path, record);
-  if (report.read) {
-    std::lock_guard model(document.modelLock);
-    TakeMolecule(document, *fresh);
-  }
-  return report;
-}
-
-ReadReport BuildMoleculeFromSmiles(Document& document, const ForceFieldTables& tables,
-                                   std::string_view smiles) {
-  const auto fresh = std::make_unique<Document>();
-  ReadReport report = BuildFromSmiles(*fresh, tables, smiles);
   if (report.read) {
     std::lock_guard model(document.modelLock);
     TakeMolecule(document, *fresh);

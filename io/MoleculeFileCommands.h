@@ -32,12 +32,6 @@ ReadReport ReadMoleculeFile(Document& fresh, const ForceFieldTables& tables,
 ReadReport OpenMoleculeFile(Document& document, const ForceFieldTables& tables,
                             std::u16string_view path, uint32_t record = 0);
 
-// Builds the molecule of a SMILES string (BuildFromSmiles) into a fresh
-// document and, when it could be built, replaces the document's molecule
-// with it and empties the file path; otherwise leaves the document as it was.
-ReadReport BuildMoleculeFromSmiles(Document& document, const ForceFieldTables& tables,
-                                   std::string_view smiles);
-
 // filePath = path, then the file in the format of its extension: SDF, MOL2
 // or XYZ alone, else the PDB file with its two companions (WriteMolecule).
 // Whether everything was written, all or nothing; a failed save keeps the
