@@ -1,15 +1,11 @@
 #include "app/LongCommand.h"
 
 #include <memory>
+#include <system_error>
 
 #include "app/Application.h"
 
 namespace tf {
-
-void LongCommandThreads::JoinAll() {
-  for (std::thread& thread : abandoned_) thread.join();
-  abandoned_.clear();
-}
 
 bool RunLongCommand(Application& app, std::u16string_view name, bool cancellable,
                     std::function<void(const std::atomic<bool>& cancel)> work,
@@ -18,19 +14,28 @@ bool RunLongCommand(Application& app, std::u16string_view name, bool cancellable
     std::atomic<bool> cancel{false};
     std::atomic<bool> done{false};
   };
-  app.longCommands.JoinAll();
   const auto job = std::make_shared<Job>();
-  std::thread thread([job, work = std::move(work)] {
+  auto run = [job, work = std::move(work), earlier = app.longCommands.Take()]() mutable {
+    for (std::thread& cancelled : earlier) cancelled.join();
     work(job->cancel);
     job->done.store(true, std::memory_order_release);
-  });
+  };
+  // Shared, so that it is still whole when no thread can be had; the window
+  // then waits for the work itself.
+  const auto shared = std::make_shared<decltype(run)>(std::move(run));
+  std::thread thread;
+  try {
+    thread = std::thread([shared] { (*shared)(); });
+  } catch (const std::system_error&) {
+    (*shared)();
+  }
   app.state.longCommandRunning = true;
   app.desktop.SetWaitCursor(true);
   const bool ended = app.desktop.WaitForLongCommand(
       name, cancellable, [&job] { return job->done.load(std::memory_order_acquire); });
   app.state.longCommandRunning = false;
   if (ended) {
-    thread.join();
+    if (thread.joinable()) thread.join();
     if (apply) apply();
   } else {
     job->cancel.store(true);

@@ -11,22 +11,27 @@
 #include <functional>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace tf {
 
 struct Application;
 
-// Work that was cancelled and may still be finishing; joined before the
-// next long command starts and when the application ends.
+// Work that was cancelled and may still be finishing. The next long
+// command's helper thread joins it before it starts its own work, so two
+// commands never run at once and the window never waits for a cancelled
+// one; what is left is joined when the application ends.
 class LongCommandThreads {
  public:
   LongCommandThreads() = default;
   LongCommandThreads(const LongCommandThreads&) = delete;
   LongCommandThreads& operator=(const LongCommandThreads&) = delete;
-  ~LongCommandThreads() { JoinAll(); }
+  ~LongCommandThreads() {
+    for (std::thread& thread : abandoned_) thread.join();
+  }
   void Keep(std::thread thread) { abandoned_.push_back(std::move(thread)); }
-  void JoinAll();
+  std::vector<std::thread> Take() { return std::exchange(abandoned_, {}); }
 
  private:
   std::vector<std::thread> abandoned_;
