@@ -1,7 +1,8 @@
 #pragma once
-// Open and Save as the window thread runs them while a shaping worker may
-// step and draw. The molecule is replaced or written under modelLock; the
-// files are read beside the document, outside the lock. Never call these
+// Open and Save while a shaping worker may step and draw. The molecule is
+// replaced or written under modelLock; the files are read beside the
+// document, outside the lock (the window reads on a helper thread with
+// ReadMoleculeFile and takes the result with TakeMolecule). Never call these
 // while holding modelLock.
 
 #include <cstdint>
